@@ -1,0 +1,78 @@
+#!/usr/bin/env bash
+# One entry point for a fresh Debian 12 machine: installs what is missing,
+# configures and builds, then runs the viewer, the tests, the fuzzer or the
+# benchmarks.
+#
+#   ./build.sh run [FILE]      open FILE (default: the bundled example) in the viewer
+#   ./build.sh test            build everything and run every test through CTest
+#   ./build.sh fuzz [SECONDS]  build the loader fuzzer with sanitizers and run it
+#   ./build.sh bench           build and run the benchmarks
+set -euo pipefail
+cd "$(dirname "$0")"
+
+BUILD_DIR=${BUILD_DIR:-build}
+JOBS=${JOBS:-$(nproc)}
+
+PACKAGES=(cmake make g++ pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev
+          libgtest-dev libgmock-dev fonts-ipafont-gothic fonts-dejavu-core)
+FUZZ_PACKAGES=(clang-14 libclang-rt-14-dev)
+RUN_PACKAGES=(xvfb xauth)
+
+install_missing() {
+    local missing=()
+    for pkg in "$@"; do
+        dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' || missing+=("$pkg")
+    done
+    [ ${#missing[@]} -eq 0 ] && return
+    echo "Installing: ${missing[*]}"
+    local sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo=sudo
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+configure_and_build() {
+    cmake -S . -B "$BUILD_DIR" "$@"
+    cmake --build "$BUILD_DIR" -j"$JOBS"
+}
+
+command=${1:-run}
+shift || true
+case "$command" in
+run)
+    install_missing "${PACKAGES[@]}"
+    configure_and_build
+    file=${1:-examples/default.ostrelScript}
+    viewer="$BUILD_DIR/viewer/ostrel-view"
+    if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+        echo "No display found: running the viewer under a virtual X server (xvfb-run)."
+        install_missing "${RUN_PACKAGES[@]}"
+        exec xvfb-run -a -s "-screen 0 1280x1024x24" "$viewer" "$file"
+    fi
+    exec "$viewer" "$file"
+    ;;
+test)
+    install_missing "${PACKAGES[@]}"
+    configure_and_build
+    QT_QPA_PLATFORM=offscreen ctest --test-dir "$BUILD_DIR" --output-on-failure -j"$JOBS"
+    ;;
+fuzz)
+    install_missing "${PACKAGES[@]}" "${FUZZ_PACKAGES[@]}"
+    BUILD_DIR=build-fuzz
+    configure_and_build -DOSTREL_FUZZ=ON -DOSTREL_BUILD_VIEWER=OFF -DOSTREL_BUILD_TESTS=OFF \
+        -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    seconds=${1:-600}
+    mkdir -p build-fuzz/corpus
+    exec build-fuzz/fuzz/fuzz_loader -max_total_time="$seconds" -max_len=65536 -timeout=10 \
+        build-fuzz/corpus fuzz/corpus
+    ;;
+bench)
+    install_missing "${PACKAGES[@]}"
+    configure_and_build -DCMAKE_BUILD_TYPE=Release
+    for b in "$BUILD_DIR"/bench/bench_*; do QT_QPA_PLATFORM=offscreen "$b"; done
+    ;;
+*)
+    sed -n '2,10p' "$0"
+    exit 64
+    ;;
+esac

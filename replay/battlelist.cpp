@@ -1,0 +1,91 @@
+#include "battlelist.h"
+
+#include <cstdio>
+
+namespace {
+
+std::string Format(const char *format, auto... values)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, format, values...);
+    return text;
+}
+
+// A player that no Status line named, or an index outside the entrant
+// table, shows as "?".
+std::string_view EmblemOf(const ReplayModel &model, int player)
+{
+    const Entrant *entrant = model.EntrantAt(player);
+    return entrant ? entrant->Emblem.View() : "?";
+}
+
+std::string PlayerText(const ReplayModel &model, int player, int wins)
+{
+    const Entrant *entrant = model.EntrantAt(player);
+    std::string text(EmblemOf(model, player));
+    text += Format("(%d) ", wins);
+    text += entrant ? entrant->Doller.View() : "?";
+    return text;
+}
+
+std::string ResultText(const ReplayModel &model, const BattleEntry &battle)
+{
+    if (battle.ResultCode == 0)
+        return "win " + std::string(EmblemOf(model, battle.Player1)) + Format("(%d)", battle.Player1Wins + 1);
+    if (battle.ResultCode == 1)
+        return "win " + std::string(EmblemOf(model, battle.Player2)) + Format("(%d)", battle.Player2Wins + 1);
+    return "draw";
+}
+
+} // namespace
+
+BattleListControl::Row BattleRowTexts(const ReplayModel &model, int i, int p, const ReplayStep *reference)
+{
+    const BattleEntry &battle = model.Battles[std::size_t(i)];
+    std::string endText;
+    int64_t length;
+    std::string result;
+    if (battle.EndPosition > p) {
+        endText = "   ";
+        length = int64_t(reference ? reference->Turn : battle.StartTurn) - battle.StartTurn + 1;
+    } else {
+        endText = Format("%3d", battle.EndTurn);
+        length = int64_t(battle.EndTurn) - battle.StartTurn + 1;
+        result = ResultText(model, battle);
+    }
+    return {
+        Format("B%03d", i),
+        PlayerText(model, battle.Player1, battle.Player1Wins),
+        PlayerText(model, battle.Player2, battle.Player2Wins),
+        Format("%3d-", battle.StartTurn) + endText + Format(":%3lld", static_cast<long long>(length)),
+        result,
+    };
+}
+
+void RefreshBattleList(const ReplayModel &model, int p, int max, const ReplayStep *reference, BattleListControl &list)
+{
+    list.BeginUpdate();
+    const int battles = int(model.Battles.size());
+    for (int i = 0; i < battles; ++i) {
+        if (model.Battles[std::size_t(i)].StartPosition > p) {
+            // Battles begin in table order, so no later battle has begun either.
+            while (list.RowCount() > i)
+                list.DeleteRow(i);
+            break;
+        }
+        BattleListControl::Row row = BattleRowTexts(model, i, p, reference);
+        if (list.RowCount() <= i)
+            list.AppendRow(row);
+        else
+            list.SetTurnsAndResult(i, row[BattleListControl::TurnsColumn], row[BattleListControl::ResultColumn]);
+    }
+    list.ShowSelectionAlways(false);
+    if (reference && reference->IsFight() && reference->Fight && p < max) {
+        const int row = reference->Fight->BattleNo - 1;
+        if (row >= 0 && row < list.RowCount()) {
+            list.SelectRow(row);
+            list.ShowSelectionAlways(true);
+        }
+    }
+    list.EndUpdate();
+}

@@ -1,0 +1,194 @@
+#include "stepengine.h"
+
+#include "arenagrid.h"
+#include "battledigest.h"
+#include "replayview.h"
+
+#include <algorithm>
+
+namespace {
+
+// Cells move with two's-complement wrap-around, so that any sequence of
+// moves, however long, undoes exactly.
+int32_t Moved(int32_t coordinate, int delta)
+{
+    return int32_t(uint32_t(coordinate) + uint32_t(delta));
+}
+
+} // namespace
+
+const ReplayStep *StepEngine::StepAt(int k) const
+{
+    return k >= 1 && k <= StepCount() ? &model_.Steps[std::size_t(k - 1)] : nullptr;
+}
+
+bool StepEngine::SeekTo(int target)
+{
+    if (target == currentPosition_)
+        return false;
+    const bool forward = target > currentPosition_;
+    if (forward) {
+        for (int k = currentPosition_ + 1; k <= target; ++k)
+            ApplyStep(k, true);
+    } else {
+        for (int k = currentPosition_; k >= target + 1; --k)
+            ApplyStep(k, false);
+    }
+    LandOn(target, forward);
+    view_.PresentMap();
+    view_.RepaintMapNow();
+    currentPosition_ = target;
+    const ReplayStep *reference = model_.Steps.empty() ? nullptr : StepAt(std::clamp(target, 1, StepCount()));
+    view_.RefreshBattleList(target, reference);
+    return true;
+}
+
+void StepEngine::ResetToStart()
+{
+    view_.StopPlaying();
+    view_.SetSliderPosition(0);
+    view_.ClearBattleList();
+    view_.ClearDigest();
+    SeekTo(0);
+}
+
+void StepEngine::ReleaseHighlight()
+{
+    highlightActive_ = false;
+    highlightStep_ = nullptr;
+}
+
+void StepEngine::ApplyStep(int k, bool forward)
+{
+    if (highlightActive_)
+        ClearHighlight(forward);
+    // The slider's maximum bounds the steps; the step list guards against a
+    // maximum that does not match it.
+    const ReplayStep *step = k < view_.SliderMax() ? StepAt(k) : nullptr;
+    if (!step)
+        return;
+    if (step->IsFight())
+        ApplyFightStep(*step);
+    else
+        ApplyMoveStep(*step, forward);
+}
+
+void StepEngine::ApplyMoveStep(const ReplayStep &step, bool forward)
+{
+    if (!step.Move)
+        return;
+    for (const MoveDelta &delta : step.Move->Deltas) {
+        Entrant *entrant = model_.EntrantAt(delta.EntrantIndex);
+        if (!entrant)
+            continue;
+        grid_.SetCell(entrant->X, entrant->Y, 0);
+        QPoint corner = ArenaGrid::CellCorner(entrant->X, entrant->Y);
+        grid_.RedrawCell(corner.x(), corner.y(), -1);
+        const int sign = forward ? 1 : -1;
+        entrant->X = Moved(entrant->X, sign * delta.Dx);
+        entrant->Y = Moved(entrant->Y, sign * delta.Dy);
+        grid_.SetCell(entrant->X, entrant->Y, delta.EntrantIndex + 1);
+        corner = ArenaGrid::CellCorner(entrant->X, entrant->Y);
+        grid_.RedrawCell(corner.x(), corner.y(), -1);
+        grid_.RedrawCell(corner.x(), corner.y(), delta.EntrantIndex);
+    }
+}
+
+void StepEngine::ApplyFightStep(const ReplayStep &step)
+{
+    if (!step.Fight)
+        return;
+    const FightRecord &fight = *step.Fight;
+    Entrant *p1 = model_.EntrantAt(fight.Side[0].EntrantIndex);
+    Entrant *p2 = model_.EntrantAt(fight.Side[1].EntrantIndex);
+    if (p1)
+        p1->HitPointRate = fight.Side[0].RateAfter;
+    if (p2)
+        p2->HitPointRate = fight.Side[1].RateAfter;
+    const auto setStatus = [](Entrant *entrant, int status) {
+        if (entrant)
+            entrant->Status = status;
+    };
+    switch (fight.ResultCode) {
+    case -1: setStatus(p1, -1); setStatus(p2, -1); break;
+    case 0: setStatus(p2, fight.OutStatus); break;
+    case 1: setStatus(p1, fight.OutStatus); break;
+    case 2: setStatus(p1, fight.OutStatus); setStatus(p2, fight.OutStatus); break;
+    default: break;
+    }
+    Highlight(step);
+}
+
+void StepEngine::Highlight(const ReplayStep &step)
+{
+    for (const FightSide &side : step.Fight->Side) {
+        if (const Entrant *entrant = model_.EntrantAt(side.EntrantIndex)) {
+            const QPoint corner = ArenaGrid::CellCorner(entrant->X, entrant->Y);
+            grid_.HighlightCell(corner.x(), corner.y(), side.EntrantIndex);
+        }
+    }
+    highlightPlayer1_ = step.Fight->Side[0].EntrantIndex;
+    highlightPlayer2_ = step.Fight->Side[1].EntrantIndex;
+    highlightActive_ = true;
+    highlightStep_ = &step;
+}
+
+void StepEngine::ClearHighlight(bool forward)
+{
+    highlightActive_ = false;
+    Entrant *p1 = model_.EntrantAt(highlightPlayer1_);
+    Entrant *p2 = model_.EntrantAt(highlightPlayer2_);
+    if (!forward && highlightStep_ && highlightStep_->Fight) {
+        const FightRecord &fight = *highlightStep_->Fight;
+        for (Entrant *entrant : {p1, p2}) {
+            if (entrant)
+                entrant->Status = -1;
+        }
+        if (p1)
+            p1->HitPointRate = fight.Side[0].RateBefore;
+        if (p2)
+            p2->HitPointRate = fight.Side[1].RateBefore;
+    }
+    RedrawEntrant(highlightPlayer1_);
+    RedrawEntrant(highlightPlayer2_);
+}
+
+void StepEngine::RedrawEntrant(int index)
+{
+    const Entrant *entrant = model_.EntrantAt(index);
+    if (!entrant)
+        return;
+    const QPoint corner = ArenaGrid::CellCorner(entrant->X, entrant->Y);
+    grid_.RedrawCell(corner.x(), corner.y(), -1);
+    grid_.RedrawCell(corner.x(), corner.y(), index);
+}
+
+void StepEngine::LandOn(int p, bool forward)
+{
+    view_.ClearDigest();
+    if (p <= 0)
+        p = 1;
+    const ReplayStep *step = p < view_.SliderMax() ? StepAt(p) : nullptr;
+    if (!step)
+        return;
+    view_.AppendDigestLine(TurnLine(step->Turn));
+    if (!step->IsFight()) {
+        // Only when arriving backward on a move step followed by a fight:
+        // the clear undoes that fight.
+        if (highlightActive_)
+            ClearHighlight(forward);
+    } else {
+        ApplyStep(p, forward);
+        WriteBattleDigest(*step);
+    }
+    view_.PresentMap();
+}
+
+void StepEngine::WriteBattleDigest(const ReplayStep &step)
+{
+    if (!step.Fight)
+        return;
+    for (const std::string &line : BattleDigestLines(model_, *step.Fight))
+        view_.AppendDigestLine(line);
+    Highlight(step);
+}

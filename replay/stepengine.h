@@ -1,0 +1,60 @@
+#pragma once
+
+#include "replaymodel.h"
+
+class ArenaGrid;
+class ReplayView;
+
+// Moves the replay from the position the map shows to another one, applying
+// or undoing the steps in between one at a time, and keeps the map, the
+// entrants' cells, rates and statuses and the highlight of the battle being
+// fought in step with each other.
+//
+// Positions run from 0 (the start) through n (after the last of n steps) to
+// n + 1 (the end, nothing current). Landing on 0 treats step 1 as current:
+// its turn is shown and, for a fight, its outcome applied and highlighted.
+// A fight is undone in two halves: applying it backward sets its outcome and
+// highlights it once more, and clearing that highlight backward restores both
+// players' rates from before the fight and puts them back in play.
+class StepEngine {
+public:
+    StepEngine(ReplayModel &model, ArenaGrid &grid, ReplayView &view) : model_(model), grid_(grid), view_(view) {}
+
+    // Moves to target (0 to the slider's maximum). False, doing nothing at
+    // all, when target is the current position. Must not be re-entered.
+    bool SeekTo(int target);
+    // Back to position 0 with an empty battle list and digest; ends play.
+    void ResetToStart();
+    // The model is being replaced: forget the highlight without restoring
+    // or redrawing anything.
+    void ReleaseHighlight();
+
+    int CurrentPosition() const { return currentPosition_; }
+    bool HighlightActive() const { return highlightActive_; }
+    int HighlightPlayer1() const { return highlightPlayer1_; }
+    int HighlightPlayer2() const { return highlightPlayer2_; }
+    const ReplayStep *HighlightStep() const { return highlightStep_; }
+
+private:
+    void ApplyStep(int k, bool forward);
+    void ApplyMoveStep(const ReplayStep &step, bool forward);
+    void ApplyFightStep(const ReplayStep &step);
+    void ClearHighlight(bool forward);
+    void LandOn(int p, bool forward);
+    void WriteBattleDigest(const ReplayStep &step);
+    void Highlight(const ReplayStep &step);
+    void RedrawEntrant(int index);
+
+    const ReplayStep *StepAt(int k) const;
+    int StepCount() const { return int(model_.Steps.size()); }
+
+    ReplayModel &model_;
+    ArenaGrid &grid_;
+    ReplayView &view_;
+
+    int currentPosition_ = 0;
+    bool highlightActive_ = false;
+    int highlightPlayer1_ = 0;
+    int highlightPlayer2_ = 0;
+    const ReplayStep *highlightStep_ = nullptr;
+};

@@ -1,0 +1,11 @@
+#include "stringtable.h"
+
+const char *StringTableText(int id)
+{
+    switch (id) {
+#define OSTREL_STRING(id, text) case id: return text;
+#include "stringtable.inc"
+#undef OSTREL_STRING
+    }
+    return "";
+}

@@ -1,0 +1,13 @@
+#pragma once
+
+// Ids of the program's string table (texts in stringtable.inc).
+enum StringId {
+    IdsLoaderCaption = 40000,   // caption of every loader message
+    IdsMemoryFailure = 40001,   // memory could not be allocated
+    IdsNotAScript = 40002,      // the version line does not match
+    IdsBadEntrants = 40003,     // the entrant section is incomplete
+    IdsTooLarge = 40004,        // arena or entrant count beyond what can be shown
+};
+
+// The UTF-8 text of a string table entry, or an empty text for an unknown id.
+const char *StringTableText(int id);

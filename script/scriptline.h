@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <string_view>
+
+// Reading a script file line by line, as text: a CR LF pair and a lone LF both
+// end a line. A line is handed out in pieces of at most MaxPiece bytes, line
+// end included, so that a longer line is read as several lines.
+class LineReader {
+public:
+    static constexpr std::size_t MaxPiece = 511;
+    static constexpr std::size_t BufferSize = MaxPiece + 1;
+
+    explicit LineReader(std::FILE *file) : file_(file) {}
+
+    // Reads the next piece into line (NUL-terminated). Returns false, with an
+    // empty line, at the end of the file.
+    bool ReadLine(char (&line)[BufferSize]);
+
+private:
+    int NextByte();
+    int PeekByte();
+
+    std::FILE *file_;
+    unsigned char buffer_[64 * 1024];
+    std::size_t begin_ = 0;
+    std::size_t end_ = 0;
+};
+
+// Splits a line in place into key and value. Yields false for a comment line
+// ("#" first) and a line without ":". The key is everything before the first
+// ":"; the value skips leading blanks and tabs and loses its last character
+// (the line end, or on a last line without one, its own last character).
+bool SplitLine(char *line, const char *&key, const char *&value);
+
+// Value kinds of the format.
+//   ReadInteger: leading white space, optional sign, decimal digits; anything
+//   after the digits is ignored; no digits give 0; out-of-range values clamp.
+int32_t ReadInteger(const char *value);
+//   ReadIntegerList: up to count integers, each but the last followed directly
+//   by ","; stops at the first that does not fit. Returns how many were read;
+//   the elements of out after them are left as they were.
+int ReadIntegerList(const char *value, int32_t *out, int count);
+//   ReadWord: the value from its first non-white-space byte to the next white
+//   space.
+std::string_view ReadWord(const char *value);

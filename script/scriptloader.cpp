@@ -1,0 +1,332 @@
+#include "scriptloader.h"
+
+#include "loaderhost.h"
+#include "scriptkeys.h"
+#include "scriptline.h"
+#include "winledger.h"
+
+#include "stringtable.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <cstdio>
+#include <new>
+
+namespace {
+
+struct FileCloser {
+    void operator()(std::FILE *file) const { std::fclose(file); }
+};
+using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
+
+FileHandle OpenForReading(const QString &path)
+{
+    if (path.isEmpty() || QFileInfo(path).isDir())
+        return nullptr;
+#ifdef _WIN32
+    return FileHandle(_wfopen(reinterpret_cast<const wchar_t *>(path.utf16()), L"rb"));
+#else
+    return FileHandle(std::fopen(QFile::encodeName(path).constData(), "rb"));
+#endif
+}
+
+bool WithinLimits(const ScriptHeader &header)
+{
+    const int64_t cells = int64_t(header.Xsize) * header.Ysize;
+    return header.Xsize >= 0 && header.Ysize >= 0
+        && header.Xsize <= ScriptLimits::MaxArenaSide && header.Ysize <= ScriptLimits::MaxArenaSide
+        && cells <= ScriptLimits::MaxArenaCells && header.EntrantCount <= ScriptLimits::MaxEntrants;
+}
+
+} // namespace
+
+// The state of one load: the line buffer and what the event section tracks.
+class ScriptLoader::Reader {
+public:
+    Reader(std::FILE *file, ReplayModel &model) : lines_(file), model_(model) {}
+
+    // Reads the next keyed line; false at the end of the file.
+    bool NextKeyedLine(const char *&key, const char *&value);
+
+    void ReadHeader(ScriptHeader &header);
+    bool ReadEntrants();
+    void ReadEvents();
+
+private:
+    void OnMove(const char *value);
+    void OnFight(const char *value);
+    void OnStatus(int side, const char *value);
+    void OnGuide(int side, const char *value);
+    void OnHitPoint(int side, const char *value);
+    void OnResult(const char *value);
+
+    int8_t TrackedRate(int entrant) const;
+    int CountWins(int entrant) const { return ledger_.Wins(int16_t(entrant)); }
+    BattleEntry &CurrentBattleEntry() { return model_.Battles[std::size_t(currentBattle_ - 1)]; }
+
+    LineReader lines_;
+    char line_[LineReader::BufferSize] = {};
+    bool atEnd_ = false;
+    ReplayModel &model_;
+
+    int turnCounter_ = 0;
+    MoveStep *openMoveStep_ = nullptr;
+    FightRecord *currentFight_ = nullptr;  // none until a Fight line with a valid battle number
+    int currentBattle_ = 0;
+    int entrantsInPlay_ = 0;
+    std::vector<int8_t> hitPointTrack_;
+    WinLedger ledger_;
+};
+
+bool ScriptLoader::Reader::NextKeyedLine(const char *&key, const char *&value)
+{
+    while (!atEnd_) {
+        if (!lines_.ReadLine(line_)) {
+            atEnd_ = true;
+            break;
+        }
+        if (SplitLine(line_, key, value))
+            return true;
+    }
+    return false;
+}
+
+void ScriptLoader::Reader::ReadHeader(ScriptHeader &header)
+{
+    int count = 0;
+    const char *key;
+    const char *value;
+    while (NextKeyedLine(key, value)) {
+        switch (HeaderKey(FindKey(HeaderKeys, key))) {
+        case HeaderKey::HeaderLines: header.HeaderLines = ReadInteger(value); break;
+        case HeaderKey::FileName: header.FileName.Assign(value); break;
+        case HeaderKey::Version: header.Version.Assign(value); break;
+        case HeaderKey::ProgramVersion: header.ProgramVersion.Assign(value); break;
+        case HeaderKey::DateTime: header.DateTime.Assign(value); break;
+        case HeaderKey::Torvex: header.Torvex.Assign(value); break;
+        case HeaderKey::Stadium: header.Stadium.Assign(value); break;
+        case HeaderKey::Xsize: header.Xsize = ReadInteger(value); break;
+        case HeaderKey::Ysize: header.Ysize = ReadInteger(value); break;
+        case HeaderKey::Entrant: header.EntrantCount = ReadInteger(value); break;
+        case HeaderKey::EntrantLines: header.EntrantLines = ReadInteger(value); break;
+        case HeaderKey::MoveLines: header.MoveLines = ReadInteger(value); break;
+        case HeaderKey::FightLines: header.FightLines = ReadInteger(value); break;
+        }
+        // HeaderLines is 0 until its own line is read, so a header whose
+        // first line is another key ends after that line.
+        if (++count >= header.HeaderLines)
+            break;
+    }
+    entrantsInPlay_ = header.EntrantCount;
+}
+
+bool ScriptLoader::Reader::ReadEntrants()
+{
+    const std::size_t blocks = model_.Entrants.size();
+    hitPointTrack_.assign(blocks, 100);
+    if (blocks == 0)
+        return true;
+    const int32_t linesPerBlock = model_.Header.EntrantLines;
+    std::size_t block = 0;
+    int lineCount = 0;
+    const char *key;
+    const char *value;
+    while (NextKeyedLine(key, value)) {
+        Entrant &entrant = model_.Entrants[block];
+        switch (EntrantKey(FindKey(EntrantKeys, key))) {
+        case EntrantKey::Doller: entrant.Doller.Assign(value); break;
+        case EntrantKey::Owner: entrant.Owner.Assign(value); break;
+        case EntrantKey::Emblem: entrant.Emblem.Assign(value); break;
+        case EntrantKey::X: entrant.X = ReadInteger(value); break;
+        case EntrantKey::Y: entrant.Y = ReadInteger(value); break;
+        case EntrantKey::HitPoint:
+            ReadIntegerList(value, entrant.HitPoint, 6);
+            entrant.HitPointRate = 100;
+            break;
+        }
+        if (++lineCount < linesPerBlock)
+            continue;
+        entrant.Status = -1;
+        lineCount = 0;
+        if (++block == blocks)
+            return true;
+    }
+    return false;
+}
+
+void ScriptLoader::Reader::ReadEvents()
+{
+    const char *key;
+    const char *value;
+    while (NextKeyedLine(key, value)) {
+        switch (EventKey(FindKey(EventKeys, key))) {
+        case EventKey::Turn:
+            openMoveStep_ = nullptr;
+            ++turnCounter_;
+            break;
+        case EventKey::Move: OnMove(value); break;
+        case EventKey::Fight: OnFight(value); break;
+        case EventKey::Status1: OnStatus(0, value); break;
+        case EventKey::Status2: OnStatus(1, value); break;
+        case EventKey::Guide1: OnGuide(0, value); break;
+        case EventKey::Guide2: OnGuide(1, value); break;
+        case EventKey::HitPoint1: OnHitPoint(0, value); break;
+        case EventKey::HitPoint2: OnHitPoint(1, value); break;
+        case EventKey::Result: OnResult(value); break;
+        case EventKey::End: return;
+        }
+    }
+}
+
+void ScriptLoader::Reader::OnMove(const char *value)
+{
+    if (!openMoveStep_) {
+        ReplayStep step;
+        step.Turn = int16_t(turnCounter_);
+        step.Kind = MoveStepKind;
+        step.Move = std::make_unique<MoveStep>();
+        step.Move->Deltas.reserve(std::size_t(std::max(entrantsInPlay_, 0)) + 1);
+        openMoveStep_ = step.Move.get();
+        model_.Steps.push_back(std::move(step));
+    }
+    int32_t values[3] = {0, 0, 0};
+    ReadIntegerList(value, values, 3);
+    if (openMoveStep_->Deltas.size() < MoveStep::MaxCount)
+        openMoveStep_->Deltas.push_back({int16_t(values[0]), int8_t(values[1]), int8_t(values[2])});
+}
+
+void ScriptLoader::Reader::OnFight(const char *value)
+{
+    int32_t values[3] = {0, 0, 0};
+    ReadIntegerList(value, values, 3);
+    const int16_t battleNo = int16_t(values[0]);
+    if (battleNo < 1 || std::size_t(battleNo) > model_.Battles.size() + 1) {
+        currentFight_ = nullptr;
+        currentBattle_ = 0;
+        return;
+    }
+    ReplayStep step;
+    step.Turn = int16_t(turnCounter_);
+    step.Kind = FightStepKind;
+    step.Fight = std::make_unique<FightRecord>();
+    step.Fight->BattleNo = battleNo;
+    step.Fight->LeadSide = int8_t(values[1]);
+    step.Fight->Distance = int8_t(values[2]);
+    currentFight_ = step.Fight.get();
+    model_.Steps.push_back(std::move(step));
+    if (model_.Battles.size() < std::size_t(battleNo)) {
+        BattleEntry battle;
+        battle.StartTurn = battle.EndTurn = turnCounter_;
+        battle.StartPosition = battle.EndPosition = int32_t(model_.Steps.size());
+        model_.Battles.push_back(battle);
+    }
+    currentBattle_ = battleNo;
+}
+
+void ScriptLoader::Reader::OnStatus(int side, const char *value)
+{
+    if (!currentFight_)
+        return;
+    FightSide &fightSide = currentFight_->Side[side];
+    int32_t values[7] = {fightSide.EntrantIndex};
+    for (int i = 0; i < 6; ++i)
+        values[i + 1] = fightSide.StatusRest[i];
+    ReadIntegerList(value, values, 7);
+    fightSide.EntrantIndex = int16_t(values[0]);
+    for (int i = 0; i < 6; ++i)
+        fightSide.StatusRest[i] = int16_t(values[i + 1]);
+    // Until a HitPoint line says otherwise the player keeps its rate.
+    fightSide.RateBefore = fightSide.RateAfter = TrackedRate(fightSide.EntrantIndex);
+
+    BattleEntry &battle = CurrentBattleEntry();
+    int16_t &player = side == 0 ? battle.Player1 : battle.Player2;
+    if (player != -1)
+        return;
+    ledger_.Withdraw(battle);
+    player = fightSide.EntrantIndex;
+    ledger_.Enter(battle);
+    (side == 0 ? battle.Player1Wins : battle.Player2Wins) = int16_t(CountWins(player));
+}
+
+void ScriptLoader::Reader::OnGuide(int side, const char *value)
+{
+    if (currentFight_)
+        currentFight_->Side[side].Guide.Assign(ReadWord(value));
+}
+
+void ScriptLoader::Reader::OnHitPoint(int side, const char *value)
+{
+    if (!currentFight_)
+        return;
+    FightSide &fightSide = currentFight_->Side[side];
+    int32_t values[7] = {fightSide.RateAfter};
+    ReadIntegerList(value, values, 7);
+    fightSide.RateBefore = TrackedRate(fightSide.EntrantIndex);
+    fightSide.RateAfter = int8_t(values[0]);
+    const int index = fightSide.EntrantIndex;
+    if (index >= 0 && std::size_t(index) < hitPointTrack_.size())
+        hitPointTrack_[std::size_t(index)] = fightSide.RateAfter;
+}
+
+void ScriptLoader::Reader::OnResult(const char *value)
+{
+    if (!currentFight_)
+        return;
+    int32_t values[3] = {currentFight_->ResultInfo, currentFight_->ResultCode, currentFight_->OutStatus};
+    ReadIntegerList(value, values, 3);
+    currentFight_->ResultInfo = int8_t(values[0]);
+    currentFight_->ResultCode = int8_t(values[1]);
+    currentFight_->OutStatus = int8_t(values[2]);
+
+    BattleEntry &battle = CurrentBattleEntry();
+    ledger_.Withdraw(battle);
+    battle.ResultInfo = values[0];
+    battle.ResultCode = values[1];
+    battle.OutStatus = values[2];
+    ledger_.Enter(battle);
+    battle.EndTurn = turnCounter_;
+    battle.EndPosition = int32_t(model_.Steps.size());
+    if (currentFight_->ResultCode != -1)
+        --entrantsInPlay_;
+}
+
+int8_t ScriptLoader::Reader::TrackedRate(int entrant) const
+{
+    return entrant >= 0 && std::size_t(entrant) < hitPointTrack_.size() ? hitPointTrack_[std::size_t(entrant)] : int8_t(100);
+}
+
+bool ScriptLoader::LoadScript(const QString &path)
+{
+    FileHandle file = OpenForReading(path);
+    if (!file)
+        return false;
+    host_.ResetToStart();
+
+    try {
+        Reader reader(file.get(), model_);
+        ScriptHeader header;
+        reader.ReadHeader(header);
+        if (header.Version.View() != "00.00.02") {
+            host_.ShowLoaderMessage(IdsNotAScript);
+            return false;
+        }
+        if (!WithinLimits(header)) {
+            host_.ShowLoaderMessage(IdsTooLarge);
+            return false;
+        }
+
+        model_.Header = header;
+        host_.ReleaseModelReferences();
+        model_.Clear();
+        model_.Entrants.resize(std::size_t(std::max(header.EntrantCount, 0)));
+
+        if (!reader.ReadEntrants())
+            host_.ShowLoaderMessage(IdsBadEntrants);
+        reader.ReadEvents();
+    } catch (const std::bad_alloc &) {
+        host_.MemoryFailure();
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+#include <string_view>
+
+// Decodes Shift-JIS (code page 932) bytes for display.
+//   DecodeSjis: every byte sequence that is not a character becomes U+FFFD,
+//   so nothing is lost silently (used where texts are reported, e.g. JSON).
+//   DecodeSjisForDisplay: like DecodeSjis, but a lone lead byte at the end of
+//   the text (left by a cut at a byte count) is dropped instead of shown.
+QString DecodeSjis(std::string_view bytes);
+QString DecodeSjisForDisplay(std::string_view bytes);
+
+// Encodes text to Shift-JIS bytes (for tools and tests that write files).
+std::string EncodeSjis(const QString &text);

@@ -1,0 +1,119 @@
+#include "inspectjson.h"
+
+#include "headlessviewer.h"
+#include "sjisdecoder.h"
+
+#include <QJsonArray>
+
+namespace {
+
+template <typename T>
+QJsonArray Numbers(const T *values, int count)
+{
+    QJsonArray array;
+    for (int i = 0; i < count; ++i)
+        array.append(int(values[i]));
+    return array;
+}
+
+QJsonObject HeaderToJson(const ScriptHeader &h)
+{
+    return {
+        {"HeaderLines", h.HeaderLines}, {"FileName", DecodeSjis(h.FileName.View())},
+        {"Version", DecodeSjis(h.Version.View())}, {"ProgramVersion", DecodeSjis(h.ProgramVersion.View())},
+        {"DateTime", DecodeSjis(h.DateTime.View())}, {"Torvex", DecodeSjis(h.Torvex.View())},
+        {"Stadium", DecodeSjis(h.Stadium.View())}, {"Xsize", h.Xsize}, {"Ysize", h.Ysize},
+        {"EntrantCount", h.EntrantCount}, {"EntrantLines", h.EntrantLines},
+        {"MoveLines", h.MoveLines}, {"FightLines", h.FightLines},
+    };
+}
+
+QJsonObject EntrantToJson(const Entrant &e)
+{
+    return {
+        {"Doller", DecodeSjis(e.Doller.View())}, {"Owner", DecodeSjis(e.Owner.View())},
+        {"Emblem", DecodeSjis(e.Emblem.View())}, {"X", e.X}, {"Y", e.Y},
+        {"HitPoint", Numbers(e.HitPoint, 6)}, {"HitPointRate", e.HitPointRate}, {"Status", e.Status},
+    };
+}
+
+QJsonObject SideToJson(const FightSide &s)
+{
+    return {
+        {"EntrantIndex", s.EntrantIndex}, {"StatusRest", Numbers(s.StatusRest, 6)},
+        {"Guide", DecodeSjis(s.Guide.View())}, {"RateBefore", s.RateBefore}, {"RateAfter", s.RateAfter},
+    };
+}
+
+QJsonObject StepToJson(const ReplayStep &step)
+{
+    if (!step.IsFight()) {
+        QJsonArray deltas;
+        for (const MoveDelta &d : step.Move->Deltas)
+            deltas.append(QJsonArray{d.EntrantIndex, d.Dx, d.Dy});
+        return {{"Turn", step.Turn}, {"Kind", step.Kind}, {"Deltas", deltas}};
+    }
+    const FightRecord &f = *step.Fight;
+    return {
+        {"Turn", step.Turn}, {"Kind", step.Kind}, {"BattleNo", f.BattleNo}, {"LeadSide", f.LeadSide},
+        {"Distance", f.Distance}, {"Side", QJsonArray{SideToJson(f.Side[0]), SideToJson(f.Side[1])}},
+        {"ResultInfo", f.ResultInfo}, {"ResultCode", f.ResultCode}, {"OutStatus", f.OutStatus},
+    };
+}
+
+QJsonObject BattleToJson(const BattleEntry &b)
+{
+    return {
+        {"StartTurn", b.StartTurn}, {"EndTurn", b.EndTurn}, {"StartPosition", b.StartPosition},
+        {"EndPosition", b.EndPosition}, {"Player1", b.Player1}, {"Player2", b.Player2},
+        {"Player1Wins", b.Player1Wins}, {"Player2Wins", b.Player2Wins}, {"ResultInfo", b.ResultInfo},
+        {"ResultCode", b.ResultCode}, {"OutStatus", b.OutStatus},
+    };
+}
+
+template <typename List, typename Convert>
+QJsonArray ArrayOf(const List &list, Convert convert)
+{
+    QJsonArray array;
+    for (const auto &item : list)
+        array.append(convert(item));
+    return array;
+}
+
+} // namespace
+
+QJsonObject ModelToJson(const ReplayModel &model)
+{
+    return {
+        {"header", HeaderToJson(model.Header)},
+        {"entrants", ArrayOf(model.Entrants, EntrantToJson)},
+        {"steps", ArrayOf(model.Steps, StepToJson)},
+        {"battles", ArrayOf(model.Battles, BattleToJson)},
+    };
+}
+
+QJsonObject StateToJson(const HeadlessViewer &viewer, const QString &action, const QJsonValue &arg, bool result)
+{
+    const ReplayModel &model = viewer.Model();
+    const StepEngine &engine = viewer.Engine();
+    const QJsonArray entrants = ArrayOf(model.Entrants, [](const Entrant &e) {
+        return QJsonArray{e.X, e.Y, e.HitPointRate, e.Status};
+    });
+    const QJsonArray digest = ArrayOf(viewer.Digest(), [](const std::string &line) { return DecodeSjis(line); });
+    const QJsonArray battles = ArrayOf(viewer.BattleList().rows, [](const BattleListControl::Row &row) {
+        return ArrayOf(row, [](const std::string &cell) { return DecodeSjis(cell); });
+    });
+    QJsonValue highlight = QJsonValue::Null;
+    if (engine.HighlightActive() && engine.HighlightStep()) {
+        const int stepNumber = int(engine.HighlightStep() - model.Steps.data()) + 1;
+        highlight = QJsonArray{engine.HighlightPlayer1(), engine.HighlightPlayer2(), stepNumber};
+    }
+    const int selected = viewer.BattleList().selected;
+    return {
+        {"action", action}, {"arg", arg}, {"result", result},
+        {"position", engine.CurrentPosition()}, {"slider", viewer.SliderPosition()},
+        {"max", viewer.SliderMaxValue()}, {"entrants", entrants}, {"digest", digest},
+        {"battles", battles}, {"selected", selected >= 0 ? QJsonValue(selected) : QJsonValue()},
+        {"highlight", highlight},
+    };
+}
