@@ -298,13 +298,15 @@ int8_t ScriptLoader::Reader::TrackedRate(int entrant) const
 
 bool ScriptLoader::LoadScript(const QString &path)
 {
-    FileHandle file = OpenForReading(path);
-    if (!file)
-        return false;
-    host_.ResetToStart();
+    const FileHandle file = OpenForReading(path);
+    return file && Load(file.get());
+}
 
+bool ScriptLoader::Load(std::FILE *file)
+{
+    host_.ResetToStart();
     try {
-        Reader reader(file.get(), model_);
+        Reader reader(file, model_);
         ScriptHeader header;
         reader.ReadHeader(header);
         if (header.Version.View() != "00.00.02") {

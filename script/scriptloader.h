@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <cstdio>
+
 class LoaderHost;
 
 // Limits beyond which a file is refused (message IdsTooLarge) instead of
@@ -40,6 +42,9 @@ public:
     // incomplete-entrants message); false when the path is empty, the file
     // cannot be opened (no message, nothing changed) or it was refused.
     bool LoadScript(const QString &path);
+    // The same for a file that is already open (tools and fuzzers read from
+    // memory): resets the replay, then reads the file from its position.
+    bool Load(std::FILE *file);
 
 private:
     class Reader;

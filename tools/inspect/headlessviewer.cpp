@@ -28,8 +28,19 @@ HeadlessViewer::HeadlessViewer() : engine_(model_, grid_, *this) {}
 bool HeadlessViewer::Open(const QString &path)
 {
     playing_ = false;
-    ScriptLoader loader(model_, *this);
-    if (!loader.LoadScript(path))
+    return Loaded(ScriptLoader(model_, *this).LoadScript(path));
+}
+
+bool HeadlessViewer::Open(std::FILE *file)
+{
+    playing_ = false;
+    return Loaded(ScriptLoader(model_, *this).Load(file));
+}
+
+// After a load: rebuild the map and enable the controls, as the window does.
+bool HeadlessViewer::Loaded(bool success)
+{
+    if (!success)
         return false;
     grid_.Build(model_.Header, model_.Entrants);
     mapBitmap_ = NewMapBitmap(grid_);

@@ -9,6 +9,8 @@
 
 #include <QString>
 
+#include <cstdio>
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -42,6 +44,8 @@ public:
     // What a successful Open does (load, rebuild the map, enable the
     // controls); on failure nothing more. Returns the loader's result.
     bool Open(const QString &path);
+    // The same for a file that is already open (fuzzers read from memory).
+    bool Open(std::FILE *file);
     // Moves the slider to position, clamped into its range, as a user would;
     // a disabled slider does not move. True when a seek ran.
     bool MoveSlider(int position);
@@ -75,6 +79,7 @@ public:
     int SliderMax() const override { return sliderMax_; }
 
 private:
+    bool Loaded(bool success);
     bool SliderChanged();
 
     ReplayModel model_;
