@@ -1,0 +1,183 @@
+// Line reading, splitting and the value kinds of the script format.
+
+#include "scriptkeys.h"
+#include "scriptline.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::vector<std::string> Pieces(const std::string &bytes)
+{
+    std::FILE *file = fmemopen(const_cast<char *>(bytes.data()), bytes.size(), "rb");
+    LineReader reader(file);
+    std::vector<std::string> pieces;
+    char line[LineReader::BufferSize];
+    while (reader.ReadLine(line))
+        pieces.emplace_back(line);
+    std::fclose(file);
+    return pieces;
+}
+
+struct SplitCase {
+    const char *line;
+    bool keyed;
+    const char *key;
+    const char *value;
+};
+
+class SplitLineTest : public testing::TestWithParam<SplitCase> {};
+
+TEST_P(SplitLineTest, SplitsAsTheFormatSays)
+{
+    const SplitCase &c = GetParam();
+    std::string buffer = c.line;
+    const char *key = nullptr;
+    const char *value = nullptr;
+    ASSERT_EQ(SplitLine(buffer.data(), key, value), c.keyed);
+    if (c.keyed) {
+        EXPECT_STREQ(key, c.key);
+        EXPECT_STREQ(value, c.value);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Lines, SplitLineTest, testing::Values(
+    SplitCase{"Key: value\n", true, "Key", "value"},
+    SplitCase{"Key:value\n", true, "Key", "value"},
+    SplitCase{"Key: \t \tvalue\n", true, "Key", "value"},
+    SplitCase{"Key: a b c \n", true, "Key", "a b c "},
+    SplitCase{"Key :value\n", true, "Key ", "value"},
+    SplitCase{" Key:value\n", true, " Key", "value"},
+    SplitCase{"Key:\n", true, "Key", ""},
+    SplitCase{"Key:   \n", true, "Key", ""},
+    SplitCase{"Key: value", true, "Key", "valu"},         // a last line without line end loses its own last character
+    SplitCase{"Key:", true, "Key", ""},
+    SplitCase{"Key: a:b\n", true, "Key", "a:b"},           // only the first ":" splits
+    SplitCase{"#Key: value\n", false, nullptr, nullptr},
+    SplitCase{"no colon here\n", false, nullptr, nullptr},
+    SplitCase{"End\n", false, nullptr, nullptr},
+    SplitCase{"\n", false, nullptr, nullptr}));
+
+TEST(LineReaderTest, CrLfAndLfBothEndALine)
+{
+    EXPECT_EQ(Pieces("a:1\r\nb:2\nc:3"), (std::vector<std::string>{"a:1\n", "b:2\n", "c:3"}));
+}
+
+TEST(LineReaderTest, LoneCarriageReturnIsAnOrdinaryCharacter)
+{
+    EXPECT_EQ(Pieces("a:1\rb:2\n"), (std::vector<std::string>{"a:1\rb:2\n"}));
+}
+
+TEST(LineReaderTest, LinesUpTo510CharactersAreWhole)
+{
+    const std::string line(510, 'x');
+    EXPECT_EQ(Pieces(line + "\n"), (std::vector<std::string>{line + "\n"}));
+    EXPECT_EQ(Pieces(line + "\r\n"), (std::vector<std::string>{line + "\n"}));
+}
+
+TEST(LineReaderTest, LongerLinesComeInPiecesOf511)
+{
+    const std::string line(1100, 'x');
+    const std::vector<std::string> pieces = Pieces(line + "\r\n");
+    ASSERT_EQ(pieces.size(), 3u);
+    EXPECT_EQ(pieces[0], std::string(511, 'x'));
+    EXPECT_EQ(pieces[1], std::string(511, 'x'));
+    EXPECT_EQ(pieces[2], std::string(78, 'x') + "\n");
+}
+
+TEST(LineReaderTest, A511CharacterLineLeavesItsLineEndAsALineOfItsOwn)
+{
+    const std::string line = "Move: " + std::string(504, '0') + "1";
+    ASSERT_EQ(line.size(), 511u);
+    const std::vector<std::string> pieces = Pieces(line + "\n");
+    ASSERT_EQ(pieces.size(), 2u);
+    EXPECT_EQ(pieces[1], "\n");
+    // The piece has no line end, so splitting drops the value's own last digit.
+    std::string first = pieces[0];
+    const char *key;
+    const char *value;
+    ASSERT_TRUE(SplitLine(first.data(), key, value));
+    int32_t values[3] = {-7, -7, -7};
+    EXPECT_EQ(ReadIntegerList(value, values, 3), 1);
+    EXPECT_EQ(values[0], 0);
+}
+
+TEST(LineReaderTest, EmptyFileHasNoLines)
+{
+    EXPECT_TRUE(Pieces("").empty());
+}
+
+struct IntegerCase {
+    const char *value;
+    int32_t expected;
+};
+
+class ReadIntegerTest : public testing::TestWithParam<IntegerCase> {};
+
+TEST_P(ReadIntegerTest, ReadsLeadingDecimal)
+{
+    EXPECT_EQ(ReadInteger(GetParam().value), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Values, ReadIntegerTest, testing::Values(
+    IntegerCase{"42", 42}, IntegerCase{"+42", 42}, IntegerCase{"-42", -42},
+    IntegerCase{" \t 7", 7}, IntegerCase{"007", 7}, IntegerCase{"12abc", 12},
+    IntegerCase{"1 2", 1}, IntegerCase{"", 0}, IntegerCase{"abc", 0}, IntegerCase{"+", 0},
+    IntegerCase{"- 5", 0}, IntegerCase{"2147483647", 2147483647},
+    IntegerCase{"99999999999999999999", 2147483647}, IntegerCase{"-99999999999999999999", INT32_MIN}));
+
+struct ListCase {
+    const char *value;
+    int read;
+    std::vector<int32_t> expected;  // missing values keep the sentinel -9
+};
+
+class ReadIntegerListTest : public testing::TestWithParam<ListCase> {};
+
+TEST_P(ReadIntegerListTest, StopsAtTheFirstValueThatDoesNotFit)
+{
+    const ListCase &c = GetParam();
+    std::vector<int32_t> values(3, -9);
+    EXPECT_EQ(ReadIntegerList(c.value, values.data(), 3), c.read);
+    EXPECT_EQ(values, c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Lists, ReadIntegerListTest, testing::Values(
+    ListCase{"1,2,3", 3, {1, 2, 3}},
+    ListCase{"1, 2,\t3", 3, {1, 2, 3}},
+    ListCase{" +1,-2,+3 trailing", 3, {1, -2, 3}},
+    ListCase{"1 ,2,3", 1, {1, -9, -9}},     // a blank before "," ends the list
+    ListCase{"1,2", 2, {1, 2, -9}},
+    ListCase{"1,,3", 1, {1, -9, -9}},
+    ListCase{"x,2,3", 0, {-9, -9, -9}},
+    ListCase{"", 0, {-9, -9, -9}},
+    ListCase{"1,2,3,4", 3, {1, 2, 3}}));
+
+TEST(ReadWordTest, TakesTheFirstWord)
+{
+    EXPECT_EQ(ReadWord("first second"), "first");
+    EXPECT_EQ(ReadWord(" \tword"), "word");
+    EXPECT_EQ(ReadWord("word\tnext"), "word");
+    EXPECT_EQ(ReadWord(""), "");
+    // Bytes of double-byte characters are never white space.
+    EXPECT_EQ(ReadWord("\x82\xA0\x82\xA2 x"), "\x82\xA0\x82\xA2");
+}
+
+TEST(KeyTableTest, LetterCaseIsIgnoredButBlanksAreNot)
+{
+    EXPECT_EQ(FindKey(HeaderKeys, "HeaderLines"), 0);
+    EXPECT_EQ(FindKey(HeaderKeys, "headerlines"), 0);
+    EXPECT_EQ(FindKey(HeaderKeys, "HEADERLINES"), 0);
+    EXPECT_EQ(FindKey(HeaderKeys, "HeaderLines "), -1);
+    EXPECT_EQ(FindKey(HeaderKeys, " HeaderLines"), -1);
+    EXPECT_EQ(FindKey(HeaderKeys, "HeaderLine"), -1);
+    EXPECT_EQ(FindKey(EventKeys, "hitpoint2"), int(EventKey::HitPoint2));
+    EXPECT_EQ(FindKey(EntrantKeys, "hitpoint2"), -1);
+    EXPECT_EQ(FindKey(EventKeys, "eNd"), int(EventKey::End));
+}
+
+} // namespace
