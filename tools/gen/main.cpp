@@ -1,0 +1,117 @@
+// ostrel-gen: writes a synthetic battle-royale tournament as a script file,
+// to try the viewer on and to measure it with.
+
+#include "tournamentgenerator.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QFile>
+
+#include <algorithm>
+#include <climits>
+#include <cstdio>
+#include <optional>
+
+namespace {
+
+// sysexits.h values, spelt out for platforms without that header.
+constexpr int ExitUsage = 64;
+constexpr int ExitCannotCreate = 73;
+
+int Fail(int code, const QString &message)
+{
+    std::fprintf(stderr, "ostrel-gen: %s\n", qPrintable(message));
+    return code;
+}
+
+// Counts beyond int are clamped rather than refused here, so that
+// CheckOptions words the complaint about their range.
+std::optional<int> ParseCount(const QString &text)
+{
+    bool ok = false;
+    const qlonglong value = text.toLongLong(&ok);
+    if (!ok)
+        return std::nullopt;
+    return int(std::clamp<qlonglong>(value, INT_MIN, INT_MAX));
+}
+
+// Writes to path, or to standard output for an empty path; the error text
+// when that fails.
+QString WriteAll(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    const bool opened = path.isEmpty() ? file.open(stdout, QIODevice::WriteOnly) : file.open(QIODevice::WriteOnly);
+    if (opened && file.write(bytes) == bytes.size() && file.flush())
+        return {};
+    return QStringLiteral("cannot write %1: %2")
+        .arg(path.isEmpty() ? QStringLiteral("standard output") : path, file.errorString());
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("ostrel-gen"));
+
+    const TournamentOptions defaults;
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Writes a synthetic battle-royale tournament as an .ostrelScript file "
+                       "(Shift-JIS). The same options always give the same file."));
+    const QCommandLineOption helpOption = parser.addHelpOption();
+    const QCommandLineOption seedOption(QStringLiteral("seed"), QStringLiteral("Seed of the tournament (default %1).").arg(defaults.Seed),
+                                        QStringLiteral("N"), QString::number(defaults.Seed));
+    const QCommandLineOption entrantsOption(QStringLiteral("entrants"), QStringLiteral("Number of entrants (default %1).").arg(defaults.Entrants),
+                                            QStringLiteral("N"), QString::number(defaults.Entrants));
+    const QCommandLineOption widthOption(QStringLiteral("width"), QStringLiteral("Columns of the arena (default %1).").arg(defaults.Width),
+                                         QStringLiteral("W"), QString::number(defaults.Width));
+    const QCommandLineOption heightOption(QStringLiteral("height"), QStringLiteral("Rows of the arena (default %1).").arg(defaults.Height),
+                                          QStringLiteral("H"), QString::number(defaults.Height));
+    const QCommandLineOption maxTurnsOption(QStringLiteral("max-turns"),
+                                            QStringLiteral("Stop after this many turns at the latest (default %1).").arg(defaults.MaxTurns),
+                                            QStringLiteral("T"), QString::number(defaults.MaxTurns));
+    const QCommandLineOption crlfOption(QStringLiteral("crlf"),
+                                        QStringLiteral("End lines with CR LF instead of LF."));
+    const QCommandLineOption outputOption(QStringList{QStringLiteral("o"), QStringLiteral("output")},
+                                          QStringLiteral("Write to FILE instead of standard output."),
+                                          QStringLiteral("FILE"));
+    parser.addOptions(
+        {seedOption, entrantsOption, widthOption, heightOption, maxTurnsOption, crlfOption, outputOption});
+
+    if (!parser.parse(QCoreApplication::arguments()))
+        return Fail(ExitUsage, parser.errorText());
+    if (parser.isSet(helpOption))
+        parser.showHelp(0);
+    if (!parser.positionalArguments().isEmpty())
+        return Fail(ExitUsage, QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().first()));
+
+    TournamentOptions options;
+    options.CrLf = parser.isSet(crlfOption);
+    bool seedOk = false;
+    options.Seed = parser.value(seedOption).toULongLong(&seedOk);
+    if (!seedOk)
+        return Fail(ExitUsage, QStringLiteral("--seed needs a whole number from 0 to 2^64 - 1, not '%1'")
+                                   .arg(parser.value(seedOption)));
+    const std::pair<const QCommandLineOption *, int *> counts[] = {
+        {&entrantsOption, &options.Entrants},
+        {&widthOption, &options.Width},
+        {&heightOption, &options.Height},
+        {&maxTurnsOption, &options.MaxTurns},
+    };
+    for (const auto &[option, field] : counts) {
+        const std::optional<int> value = ParseCount(parser.value(*option));
+        if (!value)
+            return Fail(ExitUsage, QStringLiteral("--%1 needs a whole number, not '%2'")
+                                       .arg(option->names().first(), parser.value(*option)));
+        *field = *value;
+    }
+    const QString problem = TournamentGenerator::CheckOptions(options);
+    if (!problem.isEmpty())
+        return Fail(ExitUsage, problem);
+
+    const QString error = WriteAll(parser.value(outputOption), TournamentGenerator::Generate(options));
+    if (!error.isEmpty())
+        return Fail(ExitCannotCreate, error);
+    return 0;
+}
