@@ -405,6 +405,7 @@ TEST(TournamentGenerator, RefusesOptionsItCannotHonour)
         {"no columns", Options(1, 1, 0, 10), "width"},
         {"no rows", Options(1, 1, 10, 0), "height"},
         {"too wide", Options(1, 1, 1001, 10), "width"},
+        {"more cells than the viewer shows", Options(1, 1, 1000, 201), "cells"},
         {"negative turns", turns, "turns"},
         {"turns beyond 16 bits", tooManyTurns, "turns"},
     };
@@ -414,7 +415,7 @@ TEST(TournamentGenerator, RefusesOptionsItCannotHonour)
         EXPECT_TRUE(TournamentGenerator::Generate(refusal.Options).isEmpty());
     }
     EXPECT_TRUE(TournamentGenerator::CheckOptions(Options(1, 100, 10, 10)).isEmpty());
-    EXPECT_TRUE(TournamentGenerator::CheckOptions(Options(1, 32767, 1000, 1000)).isEmpty());
+    EXPECT_TRUE(TournamentGenerator::CheckOptions(Options(1, 32767, 1000, 200)).isEmpty());
 }
 
 } // namespace

@@ -2,7 +2,7 @@
 
 #include "seededrandom.h"
 
-#include <QStringEncoder>
+#include "sjisdecoder.h"
 
 #include <initializer_list>
 
@@ -10,11 +10,10 @@ namespace {
 
 QList<QByteArray> ToShiftJis(std::initializer_list<const char *> texts)
 {
-    QStringEncoder encoder("windows-31j");
     QList<QByteArray> encoded;
     encoded.reserve(qsizetype(texts.size()));
     for (const char *text : texts)
-        encoded.append(encoder.encode(QString::fromUtf8(text)));
+        encoded.append(QByteArray::fromStdString(EncodeSjis(QString::fromUtf8(text))));
     return encoded;
 }
 

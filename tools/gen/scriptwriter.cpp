@@ -1,10 +1,11 @@
 #include "scriptwriter.h"
 
+#include "sjisdecoder.h"
+
 #include <charconv>
 
 ScriptWriter::ScriptWriter(bool crlf)
     : lineEnd_(crlf ? "\r\n" : "\n")
-    , encoder_("windows-31j")
 {
 }
 
@@ -41,7 +42,7 @@ void ScriptWriter::Numbers(std::string_view key, std::span<const int> values)
 void ScriptWriter::Comment(const QString &text)
 {
     bytes_.append('#');
-    bytes_.append(encoder_.encode(text));
+    bytes_.append(QByteArray::fromStdString(EncodeSjis(text)));
     EndLine();
 }
 

@@ -3,7 +3,6 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
-#include <QStringEncoder>
 
 #include <span>
 #include <string_view>
@@ -32,5 +31,4 @@ private:
 
     QByteArray bytes_;
     std::string_view lineEnd_;
-    QStringEncoder encoder_;
 };

@@ -42,6 +42,8 @@ QString TournamentGenerator::CheckOptions(const TournamentOptions &options)
         return QStringLiteral("the number of entrants must be from 1 to %1").arg(MaxEntrants);
     if (options.Width < 1 || options.Width > MaxSide || options.Height < 1 || options.Height > MaxSide)
         return QStringLiteral("the width and the height of the arena must be from 1 to %1").arg(MaxSide);
+    if (int64_t(options.Width) * options.Height > ScriptLimits::MaxArenaCells)
+        return QStringLiteral("an arena of more than %1 cells cannot be shown").arg(ScriptLimits::MaxArenaCells);
     if (options.Entrants > options.Width * options.Height)
         return QStringLiteral("%1 entrants do not fit on an arena of %2 x %3 cells")
             .arg(options.Entrants)

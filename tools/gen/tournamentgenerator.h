@@ -1,5 +1,7 @@
 #pragma once
 
+#include "scriptloader.h"
+
 #include "arenaoccupancy.h"
 #include "battleplan.h"
 #include "namebook.h"
@@ -38,7 +40,7 @@ struct TournamentOptions {
 class TournamentGenerator {
 public:
     static constexpr int MaxEntrants = 32767;  // entrant indices and battle numbers are 16-bit
-    static constexpr int MaxSide = 1000;
+    static constexpr int MaxSide = ScriptLimits::MaxArenaSide;
     static constexpr int MaxTurnCount = 32767;  // turn numbers are 16-bit
 
     // Why options cannot be used, in words for the user; empty when they can.
