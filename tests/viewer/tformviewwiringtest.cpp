@@ -1,0 +1,190 @@
+// Which handler each control event reaches, and when.
+#include "reportlistview.h"
+#include "tformview.h"
+#include "toolbarbutton.h"
+#include "windowtestsupport.h"
+
+#include <QCoreApplication>
+#include <QSlider>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidgetItem>
+#include <QWindow>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+// Records every handler call instead of acting on it.
+class RecordingFormView : public TFormView
+{
+public:
+    QStringList Calls;
+    bool OnScreenAtFormShow = true;
+    QList<std::pair<QTreeWidgetItem *, bool>> SelectReports;
+
+    void FormShow() override
+    {
+        Calls << "FormShow";
+        OnScreenAtFormShow = windowHandle() && windowHandle()->isVisible();
+    }
+    void FormClose() override { Calls << "FormClose"; }
+    void ToolButtonOpenClick() override { Calls << "Open"; }
+    void ToolButtonPlayClick() override { Calls << "Play"; }
+    void ToolButtonFwdClick() override { Calls << "Fwd"; }
+    void ToolButtonPauseClick() override { Calls << "Pause"; }
+    void ToolButtonQuitClick() override { Calls << "Quit"; }
+    void ToolButtonEndClick() override
+    {
+        Calls << "End";
+        TFormView::ToolButtonEndClick();
+    }
+    void TrackBarProgressChange() override { Calls << QStringLiteral("Change %1").arg(TrackBarProgress->value()); }
+    void TimerPlayTimer() override { Calls << "Timer"; }
+    void ListViewBattleSelectItem(QTreeWidgetItem *item, bool selected) override
+    {
+        SelectReports << std::pair{item, selected};
+    }
+    void ReselectBattleRow() override { Calls << "Reselect"; }
+};
+
+class FormViewWiringTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        Form = std::make_unique<RecordingFormView>();
+        ASSERT_TRUE(ShowAndWait(Form.get()));
+        Form->Calls.clear();
+    }
+
+    std::unique_ptr<RecordingFormView> Form;
+};
+
+TEST_F(FormViewWiringTest, EnabledButtonsReachTheirHandlersAndDisabledOnesDoNot)
+{
+    for (ToolBarButton *button : {Form->ToolButtonPlay, Form->ToolButtonFwd, Form->ToolButtonPause,
+                                  Form->ToolButtonQuit, Form->ToolButtonOpen})
+        QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_EQ(Form->Calls, QStringList{"Open"});
+
+    Form->Calls.clear();
+    for (ToolBarButton *button : {Form->ToolButtonPlay, Form->ToolButtonFwd, Form->ToolButtonPause,
+                                  Form->ToolButtonQuit}) {
+        button->setEnabled(true);
+        QTest::mouseClick(button, Qt::LeftButton);
+    }
+    EXPECT_EQ(Form->Calls, (QStringList{"Play", "Fwd", "Pause", "Quit"}));
+    EXPECT_TRUE(Form->isVisible());
+}
+
+TEST_F(FormViewWiringTest, EndClosesTheWindowThroughFormClose)
+{
+    QTest::mouseClick(Form->ToolButtonEnd, Qt::LeftButton);
+    EXPECT_EQ(Form->Calls, (QStringList{"End", "FormClose"}));
+    EXPECT_FALSE(Form->isVisible());
+}
+
+TEST_F(FormViewWiringTest, ClosingByAnyMeansRunsFormCloseOnce)
+{
+    Form->close();
+    EXPECT_EQ(Form->Calls, QStringList{"FormClose"});
+}
+
+TEST(FormViewShowing, FormShowRunsOnceBeforeTheWindowIsOnScreen)
+{
+    RecordingFormView form;
+    EXPECT_TRUE(form.Calls.isEmpty());
+    ASSERT_TRUE(ShowAndWait(&form));
+    EXPECT_EQ(form.Calls, QStringList{"FormShow"});
+    EXPECT_FALSE(form.OnScreenAtFormShow);
+
+    form.hide();
+    ASSERT_TRUE(ShowAndWait(&form));
+    EXPECT_EQ(form.Calls, QStringList{"FormShow"});
+}
+
+TEST_F(FormViewWiringTest, SliderReportsEveryRealChangeOfPosition)
+{
+    Form->TrackBarProgress->setEnabled(true);
+    Form->TrackBarProgress->setValue(5);
+    Form->TrackBarProgress->setValue(5);
+    Form->TrackBarProgress->setMaximum(3);
+    Form->TrackBarProgress->setFocus();
+    QTest::keyClick(Form->TrackBarProgress, Qt::Key_Left);
+    EXPECT_EQ(Form->Calls, (QStringList{"Change 5", "Change 3", "Change 2"}));
+}
+
+TEST_F(FormViewWiringTest, TimerTicksReachTimerPlayTimer)
+{
+    Form->TimerPlay->setInterval(1);
+    Form->TimerPlay->start();
+    EXPECT_TRUE(QTest::qWaitFor([this] { return Form->Calls.count("Timer") >= 2; }, 2000));
+    Form->TimerPlay->stop();
+}
+
+TEST_F(FormViewWiringTest, SelectionChangesAreReportedRowByRowDeselectedFirst)
+{
+    for (const char *caption : {"B000", "B001", "B002"})
+        new QTreeWidgetItem(Form->ListViewBattle, QStringList{caption});
+    QTreeWidgetItem *first = Form->ListViewBattle->topLevelItem(0);
+    QTreeWidgetItem *third = Form->ListViewBattle->topLevelItem(2);
+    Settle();
+
+    first->setSelected(true);
+    ASSERT_EQ(Form->SelectReports, (QList<std::pair<QTreeWidgetItem *, bool>>{{first, true}}));
+
+    Form->SelectReports.clear();
+    QTest::mouseClick(Form->ListViewBattle->viewport(), Qt::LeftButton, {},
+                      QPoint(20, Form->ListViewBattle->visualItemRect(third).center().y()));
+    EXPECT_EQ(Form->SelectReports, (QList<std::pair<QTreeWidgetItem *, bool>>{{first, false}, {third, true}}));
+
+    Form->SelectReports.clear();
+    Form->ListViewBattle->clearSelection();
+    EXPECT_EQ(Form->SelectReports, (QList<std::pair<QTreeWidgetItem *, bool>>{{third, false}}));
+}
+
+// Deleting rows (a seek backwards does) deselects the selected one; the
+// report comes while the row is being taken out.
+TEST_F(FormViewWiringTest, DeletingTheSelectedRowReportsItDeselected)
+{
+    auto *row = new QTreeWidgetItem(Form->ListViewBattle, QStringList{"B000"});
+    row->setSelected(true);
+    Form->SelectReports.clear();
+
+    delete row;
+    EXPECT_EQ(Form->SelectReports, (QList<std::pair<QTreeWidgetItem *, bool>>{{row, false}}));
+    EXPECT_EQ(Form->ListViewBattle->topLevelItemCount(), 0);
+}
+
+TEST_F(FormViewWiringTest, PrivateMessageReachesReselectBattleRowAfterTheCurrentEvent)
+{
+    Form->PostReselectBattleRow();
+    EXPECT_TRUE(Form->Calls.isEmpty());
+    Settle();
+    EXPECT_EQ(Form->Calls, QStringList{"Reselect"});
+
+    Form->Calls.clear();
+    Form->PostReselectBattleRow();
+    Form->PostReselectBattleRow();
+    Settle();
+    EXPECT_EQ(Form->Calls, (QStringList{"Reselect", "Reselect"}));
+}
+
+TEST_F(FormViewWiringTest, OtherEventsTakeTheOrdinaryRoute)
+{
+    QCoreApplication::postEvent(Form.get(), new QEvent(static_cast<QEvent::Type>(QEvent::User + 401)));
+    QCoreApplication::postEvent(Form.get(), new QEvent(static_cast<QEvent::Type>(QEvent::User + 403)));
+    Settle();
+    EXPECT_TRUE(Form->Calls.isEmpty());
+
+    Form->setWindowTitle(QStringLiteral("caption"));
+    EXPECT_EQ(Form->windowTitle(), QStringLiteral("caption"));
+    Form->resize(600, 500);
+    Settle();
+    EXPECT_EQ(Form->size(), QSize(600, 500));
+}
+
+} // namespace

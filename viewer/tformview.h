@@ -1,0 +1,114 @@
+#pragma once
+
+#include <QIcon>
+#include <QList>
+#include <QMainWindow>
+
+class QFileDialog;
+class QFrame;
+class QItemSelection;
+class QLabel;
+class QPlainTextEdit;
+class QScrollArea;
+class QSlider;
+class QStatusBar;
+class QTimer;
+class QTreeWidgetItem;
+class PaneSplitter;
+class ReportListView;
+class ToolBarButton;
+
+// The viewer's main window. Every control is a named member, in its initial
+// state once the constructor returns: Open and End enabled, the other
+// buttons and the slider disabled, the timer stopped, the list, the digest
+// and the map empty. Each control event is wired to the handler named after
+// the control and the event. Sizes are client-area pixels.
+//
+// From top to bottom: the title strip, the map pane (map on the left, battle
+// list on the right), the digest, the toolbar with the position slider and
+// the status bar. A wider window widens only the map's scroll box; a taller
+// one heightens only the digest.
+class TFormView : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit TFormView(QWidget *parent = nullptr);
+
+    // Height of PanelMap and width of ListViewBattle as laid out. The setters
+    // keep the panes within their minimums (60 for the map, 100 for the list).
+    int MapHeight() const;
+    void SetMapHeight(int height);
+    int ListWidth() const;
+    void SetListWidth(int width);
+
+    // Posts the window's private reselect message. It is delivered to
+    // ReselectBattleRow once the event being handled now is over.
+    void PostReselectBattleRow();
+
+    QFrame *PanelTop;
+    QLabel *ImageBar;
+    QLabel *LabelTitle;
+    QLabel *Version;
+    QWidget *PanelMap;
+    ReportListView *ListViewBattle;
+    PaneSplitter *SplitterVert;
+    QScrollArea *ScrollBoxBr;
+    QLabel *ImageBr;
+    PaneSplitter *SplitterHoriz;
+    QStatusBar *StatusBar1;
+    QWidget *ToolBarLog;
+    ToolBarButton *ToolButtonOpen;
+    QFrame *ToolButtonSp2;
+    ToolBarButton *ToolButtonPlay;
+    ToolBarButton *ToolButtonFwd;
+    ToolBarButton *ToolButtonPause;
+    QFrame *ToolButtonSp1;
+    ToolBarButton *ToolButtonQuit;
+    ToolBarButton *ToolButtonEnd;
+    QFrame *ToolButtonSp3;
+    QSlider *TrackBarProgress;
+    QPlainTextEdit *RichEditDigest;
+    QList<QIcon> ImageListLog;
+    QFileDialog *OpenDialogScript;
+    QTimer *TimerPlay;
+
+    // Runs as the constructor's last step, once every control exists.
+    void FormCreate();
+    // Runs once, when the window is about to be shown for the first time.
+    virtual void FormShow();
+    // Runs whenever the window is closed, by any means.
+    virtual void FormClose();
+    virtual void ToolButtonOpenClick();
+    virtual void ToolButtonPlayClick();
+    virtual void ToolButtonFwdClick();
+    virtual void ToolButtonPauseClick();
+    virtual void ToolButtonQuitClick();
+    virtual void ToolButtonEndClick();
+    // The slider's position changed, by the user or by the program.
+    virtual void TrackBarProgressChange();
+    virtual void TimerPlayTimer();
+    // One call per row of ListViewBattle that became deselected (first) or
+    // selected.
+    virtual void ListViewBattleSelectItem(QTreeWidgetItem *item, bool selected);
+    virtual void ReselectBattleRow();
+
+protected:
+    bool event(QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void BuildTitleStrip();
+    void BuildMapPane();
+    void BuildDigest();
+    void BuildToolBar();
+    void BuildOpenDialog();
+    void WireEvents();
+    ToolBarButton *AddToolButton(int left, int image, const QString &caption, const QString &hint,
+                                 bool showHint);
+    QFrame *AddToolSeparator(int left);
+    void ReportSelectionChange(const QItemSelection &selected, const QItemSelection &deselected);
+
+    bool FormShown = false;
+};

@@ -1,0 +1,14 @@
+#include "toolbarbutton.h"
+
+ToolBarButton::ToolBarButton(const QIcon &image, const QString &caption, const QString &hint,
+                             bool showHint, QWidget *parent)
+    : QToolButton(parent), HintText(hint)
+{
+    setAutoRaise(true);
+    setToolButtonStyle(Qt::ToolButtonIconOnly);
+    setFocusPolicy(Qt::NoFocus);
+    setIcon(image);
+    setText(caption);
+    if (showHint)
+        setToolTip(hint);
+}
