@@ -7,6 +7,7 @@ enum StringId {
     IdsNotAScript = 40002,      // the version line does not match
     IdsBadEntrants = 40003,     // the entrant section is incomplete
     IdsTooLarge = 40004,        // arena or entrant count beyond what can be shown
+    IdsSettingsNotSaved = 40005, // the window's settings could not be written at closing
 };
 
 // The UTF-8 text of a string table entry, or an empty text for an unknown id.

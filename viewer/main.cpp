@@ -1,14 +1,23 @@
+// The viewer's entry: the application, its main window and the event loop.
+
+#include "applicationerror.h"
 #include "fontfaces.h"
 #include "tformview.h"
 
-#include <QApplication>
+#include <exception>
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(QStringLiteral("Ostrel Script ビューアー"));
-    InstallFontSubstitutions();
-    TFormView formView;
-    formView.show();
-    return app.exec();
+    ViewerApplication app(argc, argv);
+    // The title stays out of the application's display name, which Qt would
+    // append to the window's own caption.
+    try {
+        InstallFontSubstitutions();
+        TFormView formView;
+        formView.show();
+        app.exec();
+    } catch (const std::exception &error) {
+        ShowApplicationError(QString::fromUtf8(error.what()));
+    }
+    return 0;
 }

@@ -1,13 +1,29 @@
 #include "tformview.h"
 
+#include "applicationerror.h"
+#include "battlelist.h"
+#include "battlelistview.h"
+#include "commandline.h"
 #include "fontfaces.h"
+#include "mapimage.h"
 #include "panesplitter.h"
+#include "registrysettings.h"
 #include "reportlistview.h"
+#include "scriptloader.h"
+#include "sjisdecoder.h"
+#include "stringtable.h"
 #include "toolbarbutton.h"
+#include "versiondata.h"
+#include "versioninfo.h"
+#include "windowplacement.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QScreen>
+#include <QScrollBar>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QItemSelection>
@@ -19,7 +35,12 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <cstdlib>
 #include <initializer_list>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace {
 
@@ -50,6 +71,20 @@ constexpr int ToolImageCount = 9;
 
 const QColor TitleTextColor(0, 0, 128);
 
+constexpr int SlowPeriod = 1000;  // ms per position when playing slowly
+constexpr int FastPeriod = 300;
+
+// The arguments as the viewer reads them: on Windows split from the raw
+// command line by the viewer's own rules; elsewhere the shell has split them.
+QStringList ProgramArguments()
+{
+#ifdef _WIN32
+    return SplitCommandLine(QString::fromWCharArray(GetCommandLineW()));
+#else
+    return QCoreApplication::arguments();
+#endif
+}
+
 QFont PixelFont(const char *face, int pixelSize, QFont::StyleHint hint)
 {
     QFont font(QString::fromUtf8(face));
@@ -76,7 +111,6 @@ QLabel *TitleLabel(const QString &text, QPoint position, int pixelSize, QWidget 
 
 TFormView::TFormView(QWidget *parent) : QMainWindow(parent)
 {
-    setWindowTitle(QStringLiteral("Ostrel Script ビューアー"));
     setWindowIcon(QIcon(QStringLiteral(":/images/view.png")));
     setFont(PixelFont(ProportionalGothicFace, 12, QFont::SansSerif));
     for (int image = 0; image < ToolImageCount; ++image)
@@ -104,6 +138,7 @@ TFormView::TFormView(QWidget *parent) : QMainWindow(parent)
     BuildOpenDialog();
     TimerPlay = new QTimer(this);
     TimerPlay->setInterval(500);
+    BattleList = std::make_unique<BattleListView>(*ListViewBattle);
 
     setMinimumSize(MinimumClientSize);
     resize(DesignClientSize);
@@ -111,7 +146,34 @@ TFormView::TFormView(QWidget *parent) : QMainWindow(parent)
     SetListWidth(DesignListWidth);
 
     WireEvents();
+    ShowVersion();
     FormCreate();
+}
+
+// Released in the order the model was built up: the map, the entrants, the
+// grid, then the battles and the steps.
+TFormView::~TFormView()
+{
+    MapBitmap.reset();
+    Model.Entrants = std::vector<Entrant>();
+    Grid = ArenaGrid();
+    Model.Battles = BattleTable();
+    Model.Steps = StepList();
+}
+
+// Without version data the label keeps its design text "Version" and the
+// caption names the viewer without a version.
+void TFormView::ShowVersion()
+{
+    VersionInfo info(OSTREL_VERSION_FILE);
+    const std::optional<QString> version = info.GetFileVersion();
+    if (!version) {
+        setWindowTitle(QStringLiteral("OstrelScirpt ビューアー"));
+        return;
+    }
+    Version->setText(QStringLiteral("Version %1").arg(*version));
+    Version->adjustSize();
+    setWindowTitle(QStringLiteral("OstrelScirpt ビューアー Ver.%1").arg(*version));
 }
 
 void TFormView::BuildTitleStrip()
@@ -137,8 +199,7 @@ void TFormView::BuildTitleStrip()
 
 void TFormView::BuildMapPane()
 {
-    ImageBr = new QLabel;
-    ImageBr->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    ImageBr = new MapImage;
     ImageBr->setMinimumSize(100, 100);
 
     ScrollBoxBr = new QScrollArea;
@@ -320,6 +381,11 @@ void TFormView::showEvent(QShowEvent *event)
     // Qt sends the show event before the window appears on the screen.
     if (!FormShown) {
         FormShown = true;
+        if (CentreOnShow && screen()) {
+            QRect frame = frameGeometry();
+            frame.moveCenter(screen()->availableGeometry().center());
+            move(frame.topLeft());
+        }
         FormShow();
     }
     QMainWindow::showEvent(event);
@@ -349,42 +415,197 @@ void TFormView::ReportSelectionChange(const QItemSelection &selected, const QIte
 
 void TFormView::FormCreate()
 {
-    // Placement and pane sizes are restored here with the settings.
+    try {
+        CentreOnShow = !RestoreWindowPosition(QLatin1String(ViewerSettings::WindowPrefix), *this);
+        RestoreWindowSize(QLatin1String(ViewerSettings::WindowPrefix), *this);
+        SetMapHeight(RegistrySettings::Read(ViewerSettings::MapHeight));
+        SetListWidth(RegistrySettings::Read(ViewerSettings::ListWidth));
+    } catch (const SettingsTypeError &error) {
+        ShowApplicationError(QString::fromUtf8(error.what()));
+    }
+    // Qt paints every widget double-buffered already, the scroll box and the
+    // list included.
 }
 
 void TFormView::FormShow()
 {
-    // The script named on the command line is loaded here with start-up.
+    const QString path = ScriptArgument(ProgramArguments());
+    if (path.isEmpty() || !QFileInfo(path).isFile())
+        return;
+    OpenScript(path);
 }
 
 void TFormView::FormClose()
 {
-    // Placement and pane sizes are saved here with the settings.
+    const QString prefix = QLatin1String(ViewerSettings::WindowPrefix);
+    bool saved = SaveWindowPosition(prefix, *this);
+    saved = SaveWindowSize(prefix, *this) && saved;
+    saved = RegistrySettings::Write(ViewerSettings::MapHeight, MapHeight()) && saved;
+    saved = RegistrySettings::Write(ViewerSettings::ListWidth, ListWidth()) && saved;
+    // The window closes all the same; the user learns that the placement
+    // will not be there next time.
+    if (!saved)
+        QMessageBox::warning(this, QString::fromUtf8(ApplicationTitle), QString::fromUtf8(StringTableText(IdsSettingsNotSaved)));
+}
+
+bool TFormView::LoadScript(const QString &path)
+{
+    return ScriptLoader(Model, *this).LoadScript(path);
+}
+
+bool TFormView::OpenScript(const QString &path)
+{
+    if (!LoadScript(path))
+        return false;
+    Grid.Build(Model.Header, Model.Entrants);
+    CreateMapBitmap();
+    EnableControls(true);
+    return true;
+}
+
+void TFormView::CreateMapBitmap()
+{
+    MapBitmap = NewMapBitmap(Grid);
+    QPalette palette = ScrollBoxBr->viewport()->palette();
+    palette.setColor(QPalette::Window, QColor(ArenaGrid::MapBackgroundColor));
+    ScrollBoxBr->viewport()->setPalette(palette);
+    ScrollBoxBr->viewport()->setAutoFillBackground(true);
+    SetMapScrollRanges();
+    PresentMap();
+}
+
+// The map image spans the bitmap, so the scroll ranges follow its size; an
+// arrow click scrolls by a hundredth of it (nothing below 100 pixels).
+void TFormView::SetMapScrollRanges()
+{
+    const QSize size = MapBitmap ? MapBitmap->size() : QSize();
+    ImageBr->resize(size.expandedTo(ImageBr->minimumSize()));
+    ScrollBoxBr->verticalScrollBar()->setSingleStep(size.height() / 100);
+    ScrollBoxBr->horizontalScrollBar()->setSingleStep(size.width() / 100);
+}
+
+void TFormView::EnableControls(bool on)
+{
+    for (QWidget *control : std::initializer_list<QWidget *>{ToolButtonPlay, ToolButtonFwd, ToolButtonQuit, TrackBarProgress})
+        control->setEnabled(on);
+    TrackBarProgress->setMaximum(int(Model.Steps.size()) + 1);
+}
+
+void TFormView::ReleaseModelReferences()
+{
+    Engine.ReleaseHighlight();
+    Grid.ReleaseEntrants();
+}
+
+void TFormView::ShowLoaderMessage(int id)
+{
+    QMessageBox box(QMessageBox::Warning, QString::fromUtf8(StringTableText(IdsLoaderCaption)),
+                    QString::fromUtf8(StringTableText(id)), QMessageBox::Ok, this);
+    box.setWindowModality(Qt::ApplicationModal);
+    box.exec();
+}
+
+void TFormView::MemoryFailure()
+{
+    QMessageBox box(QMessageBox::Critical, QString::fromUtf8(StringTableText(IdsLoaderCaption)),
+                    QString::fromUtf8(StringTableText(IdsMemoryFailure)), QMessageBox::Ok, this);
+    box.setWindowModality(Qt::ApplicationModal);
+    box.exec();
+    std::exit(1);
+}
+
+void TFormView::ClearDigest()
+{
+    RichEditDigest->clear();
+}
+
+void TFormView::AppendDigestLine(std::string_view line)
+{
+    RichEditDigest->appendPlainText(DecodeSjisForDisplay(line));
+}
+
+void TFormView::PresentMap()
+{
+    ImageBr->Present(MapBitmap.get());
+}
+
+void TFormView::RepaintMapNow()
+{
+    ScrollBoxBr->viewport()->repaint();
+}
+
+void TFormView::RefreshBattleList(int position, const ReplayStep *reference)
+{
+    ::RefreshBattleList(Model, position, TrackBarProgress->maximum(), reference, *BattleList);
+}
+
+void TFormView::ClearBattleList()
+{
+    BattleList->Clear();
+}
+
+void TFormView::SetSliderPosition(int position)
+{
+    TrackBarProgress->setValue(position);
+}
+
+int TFormView::SliderMax() const
+{
+    return TrackBarProgress->maximum();
+}
+
+QString TFormView::AskForScriptFile()
+{
+    if (OpenDialogScript->exec() != QDialog::Accepted)
+        return {};
+    return OpenDialogScript->selectedFiles().value(0);
+}
+
+void TFormView::SetPlayButtons(bool play, bool fwd, bool pause)
+{
+    ToolButtonPlay->setEnabled(play);
+    ToolButtonFwd->setEnabled(fwd);
+    ToolButtonPause->setEnabled(pause);
 }
 
 void TFormView::ToolButtonOpenClick()
 {
-    // Pause, ask for a file and load it: comes with the playback controls.
+    ToolButtonPauseClick();
+    // Let the toolbar show its paused state before the modal dialog takes over.
+    QCoreApplication::processEvents();
+    const QString path = AskForScriptFile();
+    if (path.isEmpty())
+        return;
+    OpenScript(path);
 }
 
 void TFormView::ToolButtonPlayClick()
 {
-    // Slow play: comes with the playback controls.
+    Playing = true;
+    SetPlayButtons(false, true, true);
+    TimerPlay->start(SlowPeriod);
 }
 
 void TFormView::ToolButtonFwdClick()
 {
-    // Fast play: comes with the playback controls.
+    Playing = true;
+    SetPlayButtons(true, false, true);
+    TimerPlay->start(FastPeriod);
 }
 
 void TFormView::ToolButtonPauseClick()
 {
-    // Pause: comes with the playback controls.
+    Playing = false;
+    TimerPlay->stop();
+    // The slider is enabled from the first successful load on.
+    const bool loaded = TrackBarProgress->isEnabled();
+    SetPlayButtons(loaded, loaded, false);
 }
 
 void TFormView::ToolButtonQuitClick()
 {
-    // Back to the start: comes with the playback controls.
+    ToolButtonPauseClick();
+    ResetToStart();
 }
 
 void TFormView::ToolButtonEndClick()
@@ -394,20 +615,56 @@ void TFormView::ToolButtonEndClick()
 
 void TFormView::TrackBarProgressChange()
 {
-    // Seeking to the new position: comes with the playback controls.
+    const int position = TrackBarProgress->value();
+    if (SeekBusy)
+        return;
+    SeekBusy = true;
+    // Released however the seek ends, so that later changes are handled.
+    struct Release {
+        bool &busy;
+        ~Release() { busy = false; }
+    } release{SeekBusy};
+    SeekTo(position);
+    if (!Playing) {
+        const bool beforeEnd = position < TrackBarProgress->maximum();
+        ToolButtonPlay->setEnabled(beforeEnd);
+        ToolButtonFwd->setEnabled(beforeEnd);
+    }
 }
 
 void TFormView::TimerPlayTimer()
 {
-    // One play tick: comes with the playback controls.
+    if (!Playing) {
+        // A tick queued before play stopped.
+        TimerPlay->stop();
+        ToolButtonPause->setEnabled(false);
+        return;
+    }
+    const int next = TrackBarProgress->value() + 1;
+    if (next > TrackBarProgress->maximum()) {
+        Playing = false;
+        TimerPlay->stop();
+        SetPlayButtons(false, false, false);
+        return;
+    }
+    TrackBarProgress->setValue(next);
 }
 
-void TFormView::ListViewBattleSelectItem(QTreeWidgetItem *, bool)
+// A row that loses the selection is remembered; once the event that caused
+// it is over, ReselectBattleRow selects it again if nothing else took its
+// place. So a click beside the rows never leaves the list without a selection.
+void TFormView::ListViewBattleSelectItem(QTreeWidgetItem *item, bool selected)
 {
-    // The deselection guard: comes with the battle list.
+    if (selected)
+        return;
+    LastDeselectedRow = ListViewBattle->indexOfTopLevelItem(item);
+    PostReselectBattleRow();
 }
 
 void TFormView::ReselectBattleRow()
 {
-    // Selecting the last deselected row again: comes with the battle list.
+    if (!ListViewBattle->selectedItems().isEmpty())
+        return;
+    if (LastDeselectedRow >= 0 && LastDeselectedRow < BattleList->RowCount())
+        BattleList->SelectRow(LastDeselectedRow);
 }

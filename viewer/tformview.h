@@ -1,8 +1,16 @@
 #pragma once
 
+#include "arenagrid.h"
+#include "loaderhost.h"
+#include "replaymodel.h"
+#include "replayview.h"
+#include "stepengine.h"
+
 #include <QIcon>
 #include <QList>
 #include <QMainWindow>
+
+#include <memory>
 
 class QFileDialog;
 class QFrame;
@@ -14,6 +22,8 @@ class QSlider;
 class QStatusBar;
 class QTimer;
 class QTreeWidgetItem;
+class BattleListView;
+class MapImage;
 class PaneSplitter;
 class ReportListView;
 class ToolBarButton;
@@ -28,12 +38,18 @@ class ToolBarButton;
 // list on the right), the digest, the toolbar with the position slider and
 // the status bar. A wider window widens only the map's scroll box; a taller
 // one heightens only the digest.
-class TFormView : public QMainWindow
+//
+// The window is the hub of the viewer: it owns the replay model, the arena
+// grid with the map bitmap and the step engine, shows the loader's messages
+// and is the view the engine draws the replay into. The playback state is the
+// flag Playing together with the Enabled flags of the controls.
+class TFormView : public QMainWindow, public LoaderHost, public ReplayView
 {
     Q_OBJECT
 
 public:
     explicit TFormView(QWidget *parent = nullptr);
+    ~TFormView() override;
 
     // Height of PanelMap and width of ListViewBattle as laid out. The setters
     // keep the panes within their minimums (60 for the map, 100 for the list).
@@ -54,7 +70,7 @@ public:
     ReportListView *ListViewBattle;
     PaneSplitter *SplitterVert;
     QScrollArea *ScrollBoxBr;
-    QLabel *ImageBr;
+    MapImage *ImageBr;
     PaneSplitter *SplitterHoriz;
     QStatusBar *StatusBar1;
     QWidget *ToolBarLog;
@@ -72,6 +88,47 @@ public:
     QList<QIcon> ImageListLog;
     QFileDialog *OpenDialogScript;
     QTimer *TimerPlay;
+
+    // The loaded tournament and what shows it.
+    ReplayModel Model;
+    ArenaGrid Grid;
+    std::unique_ptr<QImage> MapBitmap;
+    StepEngine Engine{Model, Grid, *this};
+    bool Playing = false;
+    bool SeekBusy = false;
+    int LastDeselectedRow = 0;
+
+    // Loads a script file into Model; true when it now holds the file's
+    // tournament. The caller then rebuilds the map and enables the controls.
+    bool LoadScript(const QString &path);
+    // Load, then on success rebuild the grid, draw the map and enable the
+    // controls: what the Open button and the start-up do.
+    bool OpenScript(const QString &path);
+    // Replaces the map bitmap by one for the grid, drawn in full.
+    void CreateMapBitmap();
+    void SetMapScrollRanges();
+    // Enables Play, Fwd, Quit and the slider (or disables them) and sets the
+    // slider's maximum to the number of steps + 1.
+    void EnableControls(bool on);
+    bool SeekTo(int target) { return Engine.SeekTo(target); }
+    int CurrentPosition() const { return Engine.CurrentPosition(); }
+
+    // LoaderHost
+    void ResetToStart() override { Engine.ResetToStart(); }
+    void ReleaseModelReferences() override;
+    void ShowLoaderMessage(int id) override;
+    [[noreturn]] void MemoryFailure() override;
+
+    // ReplayView
+    void ClearDigest() override;
+    void AppendDigestLine(std::string_view line) override;
+    void PresentMap() override;
+    void RepaintMapNow() override;
+    void RefreshBattleList(int position, const ReplayStep *reference) override;
+    void ClearBattleList() override;
+    void StopPlaying() override { Playing = false; }
+    void SetSliderPosition(int position) override;
+    int SliderMax() const override;
 
     // Runs as the constructor's last step, once every control exists.
     void FormCreate();
@@ -94,6 +151,9 @@ public:
     virtual void ReselectBattleRow();
 
 protected:
+    // The file the user picks in OpenDialogScript; empty when cancelled.
+    virtual QString AskForScriptFile();
+
     bool event(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
@@ -109,6 +169,10 @@ private:
                                  bool showHint);
     QFrame *AddToolSeparator(int left);
     void ReportSelectionChange(const QItemSelection &selected, const QItemSelection &deselected);
+    void ShowVersion();
+    void SetPlayButtons(bool play, bool fwd, bool pause);
 
     bool FormShown = false;
+    bool CentreOnShow = true;
+    std::unique_ptr<BattleListView> BattleList;
 };

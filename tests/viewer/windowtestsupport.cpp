@@ -3,9 +3,15 @@
 #include <QApplication>
 #include <QImage>
 #include <QPixmap>
+#include <QSettings>
 #include <QSplitterHandle>
 #include <QTest>
 #include <QWidget>
+
+void ForgetSettings()
+{
+    QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Brimwold"), QStringLiteral("Torvex")).clear();
+}
 
 void Settle()
 {

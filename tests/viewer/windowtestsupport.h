@@ -18,6 +18,9 @@ void PrintTo(QPoint point, std::ostream *out);
 void PrintTo(const QRect &rect, std::ostream *out);
 void PrintTo(const QColor &colour, std::ostream *out);
 
+// Empties the settings store (a temporary folder for the whole test run).
+void ForgetSettings();
+
 // Delivers posted events, so that pending layouts and resizes are done.
 void Settle();
 

@@ -1,0 +1,68 @@
+#include "windowplacement.h"
+
+#include "registrysettings.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+
+namespace {
+
+// The frame around the client area. Before the window manager has framed the
+// window it is unknown and taken as none.
+QMargins FrameOf(const QWidget &window)
+{
+    const QRect frame = window.frameGeometry();
+    const QRect client = window.geometry();
+    return {client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
+            frame.bottom() - client.bottom()};
+}
+
+// The outer bounds the window has, or would have if it were neither
+// maximised nor minimised.
+QRect NormalOuterBounds(const QWidget &window)
+{
+    const QRect normal = window.isMaximized() || window.isMinimized() ? window.normalGeometry() : window.geometry();
+    return normal.marginsAdded(FrameOf(window));
+}
+
+} // namespace
+
+bool RestoreWindowPosition(const QString &prefix, QWidget &window)
+{
+    const int top = RegistrySettings::Read(ViewerSettings::Placement(prefix, "Top"));
+    const int left = RegistrySettings::Read(ViewerSettings::Placement(prefix, "Left"));
+    if (top == -1)
+        return false;
+    // The left edge is used as read, also when only the top was stored.
+    window.move(left, top);
+    return true;
+}
+
+void RestoreWindowSize(const QString &prefix, QWidget &window)
+{
+    const int height = RegistrySettings::Read(ViewerSettings::Placement(prefix, "Height"));
+    const int width = RegistrySettings::Read(ViewerSettings::Placement(prefix, "Width"));
+    if (height == -1)
+        return;
+    const QMargins frame = FrameOf(window);
+    const QSize minimum = window.minimumSize();
+    window.resize(std::max(width - frame.left() - frame.right(), minimum.width()),
+                  std::max(height - frame.top() - frame.bottom(), minimum.height()));
+}
+
+bool SaveWindowPosition(const QString &prefix, const QWidget &window)
+{
+    const QRect bounds = NormalOuterBounds(window);
+    const bool top = RegistrySettings::Write(ViewerSettings::Placement(prefix, "Top"), bounds.top());
+    const bool left = RegistrySettings::Write(ViewerSettings::Placement(prefix, "Left"), bounds.left());
+    return top && left;
+}
+
+bool SaveWindowSize(const QString &prefix, const QWidget &window)
+{
+    const QRect bounds = NormalOuterBounds(window);
+    const bool height = RegistrySettings::Write(ViewerSettings::Placement(prefix, "Height"), bounds.height());
+    const bool width = RegistrySettings::Write(ViewerSettings::Placement(prefix, "Width"), bounds.width());
+    return height && width;
+}

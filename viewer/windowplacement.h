@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+// The window's place and outer size, kept in the product-wide settings key
+// under value names made of a prefix and "Top", "Left", "Height", "Width".
+// A stored top of -1 means no stored position: RestoreWindowPosition returns
+// false and the window is to be centred when it is shown. The bounds saved for a maximised or minimised window are its
+// normal ones. Reading a value that is not text throws SettingsTypeError.
+bool RestoreWindowPosition(const QString &prefix, QWidget &window);
+void RestoreWindowSize(const QString &prefix, QWidget &window);
+bool SaveWindowPosition(const QString &prefix, const QWidget &window);
+bool SaveWindowSize(const QString &prefix, const QWidget &window);
