@@ -59,12 +59,14 @@ test)
 fuzz)
     install_missing "${PACKAGES[@]}" "${FUZZ_PACKAGES[@]}"
     BUILD_DIR=build-fuzz
-    configure_and_build -DOSTREL_FUZZ=ON -DOSTREL_BUILD_VIEWER=OFF -DOSTREL_BUILD_TESTS=OFF \
+    cmake -S . -B "$BUILD_DIR" -DOSTREL_FUZZ=ON -DOSTREL_BUILD_VIEWER=OFF -DOSTREL_BUILD_TESTS=OFF \
         -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    # Only the fuzzers and what they link: the tools need no sanitizer build.
+    cmake --build "$BUILD_DIR" -j"$JOBS" --target fuzz_loader fuzz_replay
     seconds=${1:-600}
-    mkdir -p build-fuzz/corpus
-    exec build-fuzz/fuzz/fuzz_loader -max_total_time="$seconds" -max_len=65536 -timeout=10 \
-        build-fuzz/corpus fuzz/corpus
+    mkdir -p "$BUILD_DIR/corpus"
+    exec "$BUILD_DIR/fuzz/fuzz_loader" -max_total_time="$seconds" -max_len=65536 -timeout=10 \
+        -dict=fuzz/script.dict "$BUILD_DIR/corpus" fuzz/corpus
     ;;
 bench)
     install_missing "${PACKAGES[@]}"

@@ -31,6 +31,8 @@ FileHandle OpenForReading(const QString &path)
 #endif
 }
 
+constexpr std::size_t MaxReservedMoves = 256;
+
 bool WithinLimits(const ScriptHeader &header)
 {
     const int64_t cells = int64_t(header.Xsize) * header.Ysize;
@@ -186,7 +188,11 @@ void ScriptLoader::Reader::OnMove(const char *value)
         step.Turn = int16_t(turnCounter_);
         step.Kind = MoveStepKind;
         step.Move = std::make_unique<MoveStep>();
-        step.Move->Deltas.reserve(std::size_t(std::max(entrantsInPlay_, 0)) + 1);
+        // Room for one move per entrant in play, as a turn usually has, but
+        // only up to a modest turn up front: the count is the header's word,
+        // and reserving room for a million entrants in every turn of one
+        // move would commit gigabytes for a file of a few megabytes.
+        step.Move->Deltas.reserve(std::min(std::size_t(std::max(entrantsInPlay_, 0)) + 1, MaxReservedMoves));
         openMoveStep_ = step.Move.get();
         model_.Steps.push_back(std::move(step));
     }

@@ -522,6 +522,9 @@ void TFormView::ClearDigest()
 void TFormView::AppendDigestLine(std::string_view line)
 {
     RichEditDigest->appendPlainText(DecodeSjisForDisplay(line));
+    // The digest reads from its turn line down; appending must not scroll it
+    // away when the pane is too low for all five lines.
+    RichEditDigest->verticalScrollBar()->setValue(0);
 }
 
 void TFormView::PresentMap()
