@@ -23,13 +23,21 @@ const QFont &LabelFont()
     return font;
 }
 
-// The label is the emblem cut after its first two bytes. A cut through a
-// double-byte character, or bytes that are no character, draw nothing.
-QString LabelText(const Entrant &entrant)
+// The label is the emblem cut after its first two bytes.
+std::string_view LabelBytes(const Entrant &entrant)
 {
-    QString text = DecodeSjisForDisplay(entrant.Emblem.View().substr(0, 2));
-    text.remove(QChar::ReplacementCharacter);
-    return text;
+    return entrant.Emblem.View().substr(0, 2);
+}
+
+// Fills the 23 x 23 interior of the cell at grid corner (x, y), clipped to the
+// bitmap. Cells change on every step, so this writes the pixels directly.
+void FillInterior(QImage &canvas, int x, int y, QRgb colour)
+{
+    const QRect interior = QRect(x + 1, y + 1, 23, 23) & canvas.rect();
+    for (int row = interior.top(); row <= interior.bottom(); ++row) {
+        QRgb *line = reinterpret_cast<QRgb *>(canvas.scanLine(row));
+        std::fill(line + interior.left(), line + interior.right() + 1, colour);
+    }
 }
 
 } // namespace
@@ -75,7 +83,7 @@ void ArenaGrid::RedrawCell(int x, int y, int index)
     if (!built_ || !canvas_)
         return;
     if (index == -1) {
-        QPainter(canvas_).fillRect(x + 1, y + 1, 23, 23, QColor(MapBackgroundColor));
+        FillInterior(*canvas_, x, y, MapBackgroundColor);
         return;
     }
     if (const Entrant *entrant = EntrantAt(index))
@@ -86,7 +94,7 @@ void ArenaGrid::HighlightCell(int x, int y, int index)
 {
     if (!built_ || !canvas_)
         return;
-    QPainter(canvas_).fillRect(x + 1, y + 1, 23, 23, QColor(HighlightColor));
+    FillInterior(*canvas_, x, y, HighlightColor);
     if (const Entrant *entrant = EntrantAt(index))
         DrawLabel(*canvas_, *entrant, LabelColor(*entrant));
 }
@@ -122,17 +130,51 @@ const Entrant *ArenaGrid::EntrantAt(int index) const
     return entrants_ && index >= 0 && index < entrantCount_ ? &(*entrants_)[std::size_t(index)] : nullptr;
 }
 
-void ArenaGrid::DrawLabel(QImage &canvas, const Entrant &entrant, QRgb colour) const
+// The glyphs are drawn once with the label font, without smoothing, into a
+// scratch image with room around them; the pixels they cover are the mask. A
+// cut through a double-byte character, or bytes that are no character, draw
+// nothing.
+const ArenaGrid::LabelMask &ArenaGrid::MaskOf(const Entrant &entrant)
 {
-    const QString text = LabelText(entrant);
-    if (text.isEmpty())
-        return;
-    QPainter painter(&canvas);
-    painter.setRenderHint(QPainter::TextAntialiasing, false);
-    painter.setFont(LabelFont());
-    painter.setPen(QColor(colour));
+    const std::string bytes(LabelBytes(entrant));
+    const auto known = labelMasks_.find(bytes);
+    if (known != labelMasks_.end())
+        return known->second;
+    QString text = DecodeSjisForDisplay(bytes);
+    text.remove(QChar::ReplacementCharacter);
+    LabelMask mask;
+    if (!text.isEmpty()) {
+        constexpr int Room = 8;
+        const QFontMetrics metrics(LabelFont());
+        QImage scratch(metrics.horizontalAdvance(text) + 2 * Room, metrics.height() + 2 * Room,
+                       QImage::Format_ARGB32_Premultiplied);
+        scratch.fill(Qt::transparent);
+        QPainter painter(&scratch);
+        painter.setRenderHint(QPainter::TextAntialiasing, false);
+        painter.setFont(LabelFont());
+        painter.setPen(Qt::white);
+        painter.drawText(QPoint(Room, Room + metrics.ascent()), text);
+        painter.end();
+        for (int y = 0; y < scratch.height(); ++y) {
+            const QRgb *line = reinterpret_cast<const QRgb *>(scratch.constScanLine(y));
+            for (int x = 0; x < scratch.width(); ++x) {
+                if (qAlpha(line[x]) != 0)
+                    mask.emplace_back(x - Room, y - Room);
+            }
+        }
+    }
+    return labelMasks_.emplace(bytes, std::move(mask)).first->second;
+}
+
+void ArenaGrid::DrawLabel(QImage &canvas, const Entrant &entrant, QRgb colour)
+{
     const QPoint topLeft = CellCorner(entrant.X, entrant.Y) + QPoint(3, 4);
-    painter.drawText(topLeft + QPoint(0, QFontMetrics(painter.font()).ascent()), text);
+    const QRect bounds = canvas.rect();
+    for (const QPoint &offset : MaskOf(entrant)) {
+        const QPoint pixel = topLeft + offset;
+        if (bounds.contains(pixel))
+            reinterpret_cast<QRgb *>(canvas.scanLine(pixel.y()))[pixel.x()] = colour;
+    }
 }
 
 std::unique_ptr<QImage> NewMapBitmap(ArenaGrid &grid)

@@ -9,6 +9,8 @@
 
 #include <algorithm>
 #include <memory>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 // The occupancy grid of the arena and the drawing of the map onto a bitmap,
@@ -67,13 +69,17 @@ public:
     void SetCell(int column, int row, int32_t occupant);
 
 private:
+    // The pixels a label's glyphs cover, relative to its top-left corner.
+    using LabelMask = std::vector<QPoint>;
+
     static int MapCoordinate(int cell)
     {
         const int64_t c = Margin + int64_t(CellPitch) * cell;
         return int(std::clamp<int64_t>(c, -(1 << 20), 1 << 20));
     }
     bool Inside(int column, int row) const { return column >= 0 && row >= 0 && column < columns_ && row < rows_; }
-    void DrawLabel(QImage &canvas, const Entrant &entrant, QRgb colour) const;
+    void DrawLabel(QImage &canvas, const Entrant &entrant, QRgb colour);
+    const LabelMask &MaskOf(const Entrant &entrant);
     const Entrant *EntrantAt(int index) const;
 
     QImage *canvas_ = nullptr;
@@ -83,6 +89,8 @@ private:
     int rows_ = 0;
     const std::vector<Entrant> *entrants_ = nullptr;
     int entrantCount_ = 0;
+    // Labels are two bytes, so few differ: each is rendered once.
+    std::unordered_map<std::string, LabelMask> labelMasks_;
 };
 
 // A new map bitmap for the grid, filled with the background colour and drawn

@@ -87,14 +87,28 @@ int main(int argc, char *argv[])
         for (int p = first + 1; p <= first + 200; ++p)
             viewer.MoveSlider(p);
     });
-    RecordedBattleList list;
-    ::RefreshBattleList(model, first + 200, steps + 1, &model.Steps[std::size_t(first + 199)], list);
-    const double refreshes = Seconds([&] {
-        for (int i = 0; i < 200; ++i)
-            ::RefreshBattleList(model, first + 200, steps + 1, &model.Steps[std::size_t(first + 199)], list);
+    // The same 200 refreshes with every row rewritten, and with the memo that
+    // rewrites only the rows whose texts can have changed.
+    const auto refreshAll = [&](auto &&refresh) {
+        return Seconds([&] {
+            for (int p = first + 1; p <= first + 200; ++p)
+                refresh(p, &model.Steps[std::size_t(p - 1)]);
+        });
+    };
+    RecordedBattleList everyRow;
+    RecordedBattleList changedRows;
+    BattleListMemo memo;
+    const double rewriting = refreshAll([&](int p, const ReplayStep *r) {
+        ::RefreshBattleList(model, p, steps + 1, r, everyRow);
     });
-    std::printf("play tick with %zu rows: %.3f ms, of which the battle list refresh %.3f ms (%.0f%%)\n",
-                list.rows.size(), ticks / 200 * 1e3, refreshes / 200 * 1e3, 100 * refreshes / ticks);
+    const double remembering = refreshAll([&](int p, const ReplayStep *r) {
+        ::RefreshBattleList(model, p, steps + 1, r, changedRows, memo);
+    });
+    std::printf("play tick with %zu rows: %.3f ms in all\n", everyRow.rows.size(), ticks / 200 * 1e3);
+    std::printf("battle list refresh: every row rewritten %.3f ms, changed rows only %.3f ms: ratio %.1f "
+                "(lists equal: %s)\n",
+                rewriting / 200 * 1e3, remembering / 200 * 1e3, rewriting / remembering,
+                everyRow.rows == changedRows.rows ? "yes" : "NO");
 
     long long scanned = 0;
     const double scan = Seconds([&] { scanned = ScanWinCounts(model); });

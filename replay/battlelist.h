@@ -3,7 +3,9 @@
 #include "replaymodel.h"
 
 #include <array>
+#include <optional>
 #include <string>
+#include <vector>
 
 // The list control that shows the battles begun so far, as the battle list
 // logic needs it. Texts are Shift-JIS bytes. The window's list view and the
@@ -28,6 +30,24 @@ public:
     virtual void EndUpdate() = 0;
 };
 
+// What each row of a list shows, kept from one refresh to the next so that a
+// refresh rewrites only the rows whose texts can have changed: a finished
+// battle's row reads the same at every later position, a running one changes
+// only with the reference step's turn. Rows it does not know are rewritten.
+class BattleListMemo {
+public:
+    struct RowState {
+        bool over = false;
+        int16_t referenceTurn = 0;  // for a running battle
+        bool operator==(const RowState &) const = default;
+    };
+
+private:
+    friend void RefreshBattleList(const ReplayModel &, int, int, const ReplayStep *, BattleListControl &,
+                                  BattleListMemo &);
+    std::vector<std::optional<RowState>> rows_;
+};
+
 // Brings the list up to date for position p of a replay whose slider reaches
 // max; reference is the step shown at p (step 1 at 0, the last step at the
 // end), or null without steps. Row i shows battle i. Rows are appended and
@@ -35,6 +55,9 @@ public:
 // and has only its turns and result rewritten. At a fight step before the
 // end the row of the battle being fought is selected, visibly even without
 // the focus.
+void RefreshBattleList(const ReplayModel &model, int p, int max, const ReplayStep *reference, BattleListControl &list,
+                       BattleListMemo &memo);
+// The same without a memo: every existing row is rewritten.
 void RefreshBattleList(const ReplayModel &model, int p, int max, const ReplayStep *reference, BattleListControl &list);
 
 // The cell texts of battle index i (zero-based) at position p.

@@ -14,27 +14,18 @@ void BattleListView::AppendRow(const Row &cells)
     for (int column = 0; column < ColumnCount; ++column)
         item->setText(column, DecodeSjisForDisplay(cells[std::size_t(column)]));
     list_.addTopLevelItem(item);
-    shown_.push_back({cells[TurnsColumn], cells[ResultColumn]});
 }
 
 void BattleListView::DeleteRow(int row)
 {
     delete list_.takeTopLevelItem(row);
-    shown_.erase(shown_.begin() + row);
 }
 
 void BattleListView::SetTurnsAndResult(int row, const std::string &turns, const std::string &result)
 {
-    std::array<std::string, 2> &shown = shown_[std::size_t(row)];
     QTreeWidgetItem *item = list_.topLevelItem(row);
-    if (shown[0] != turns) {
-        item->setText(TurnsColumn, DecodeSjisForDisplay(turns));
-        shown[0] = turns;
-    }
-    if (shown[1] != result) {
-        item->setText(ResultColumn, DecodeSjisForDisplay(result));
-        shown[1] = result;
-    }
+    item->setText(TurnsColumn, DecodeSjisForDisplay(turns));
+    item->setText(ResultColumn, DecodeSjisForDisplay(result));
 }
 
 void BattleListView::SelectRow(int row)
@@ -61,5 +52,4 @@ void BattleListView::EndUpdate()
 void BattleListView::Clear()
 {
     list_.clear();
-    shown_.clear();
 }

@@ -2,14 +2,10 @@
 
 #include "battlelist.h"
 
-#include <array>
-#include <vector>
-
 class ReportListView;
 
 // The battle list logic's control, on the window's list view. Cells are
-// decoded from Shift-JIS for display; a cell is written to the view only when
-// its text changes, so a refresh costs little however long the list is.
+// decoded from Shift-JIS for display.
 class BattleListView : public BattleListControl {
 public:
     explicit BattleListView(ReportListView &list) : list_(list) {}
@@ -28,5 +24,4 @@ public:
 
 private:
     ReportListView &list_;
-    std::vector<std::array<std::string, 2>> shown_;  // turns and result as last written
 };

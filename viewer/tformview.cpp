@@ -539,7 +539,7 @@ void TFormView::RepaintMapNow()
 
 void TFormView::RefreshBattleList(int position, const ReplayStep *reference)
 {
-    ::RefreshBattleList(Model, position, TrackBarProgress->maximum(), reference, *BattleList);
+    ::RefreshBattleList(Model, position, TrackBarProgress->maximum(), reference, *BattleList, BattleListShown);
 }
 
 void TFormView::ClearBattleList()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "arenagrid.h"
+#include "battlelist.h"
 #include "loaderhost.h"
 #include "replaymodel.h"
 #include "replayview.h"
@@ -175,4 +176,5 @@ private:
     bool FormShown = false;
     bool CentreOnShow = true;
     std::unique_ptr<BattleListView> BattleList;
+    BattleListMemo BattleListShown;
 };

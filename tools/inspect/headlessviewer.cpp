@@ -93,5 +93,5 @@ void HeadlessViewer::MemoryFailure()
 
 void HeadlessViewer::RefreshBattleList(int position, const ReplayStep *reference)
 {
-    ::RefreshBattleList(model_, position, sliderMax_, reference, battleList_);
+    ::RefreshBattleList(model_, position, sliderMax_, reference, battleList_, battleListMemo_);
 }

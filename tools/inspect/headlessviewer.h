@@ -87,6 +87,7 @@ private:
     std::unique_ptr<QImage> mapBitmap_;
     StepEngine engine_;
     RecordedBattleList battleList_;
+    BattleListMemo battleListMemo_;
     std::vector<std::string> digest_;
     std::vector<int> messages_;
     int sliderPosition_ = 0;
