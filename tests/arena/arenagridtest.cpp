@@ -1,0 +1,471 @@
+#include "arenagrid.h"
+#include "mappixels.h"
+#include "sjisdecoder.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <climits>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace MapColour;
+
+std::string Sjis(const char *utf8)
+{
+    return EncodeSjis(QString::fromUtf8(utf8));
+}
+
+Entrant At(int x, int y, std::string_view emblem = "AB", int rate = 100, int status = -1)
+{
+    Entrant entrant;
+    entrant.Emblem.Assign(emblem);
+    entrant.X = x;
+    entrant.Y = y;
+    entrant.HitPointRate = rate;
+    entrant.Status = status;
+    return entrant;
+}
+
+// A grid built for an arena and drawn in full on a new map bitmap, as after
+// a load. The grid refers to the entrant table, so a map never moves.
+struct Map {
+    ScriptHeader header;
+    std::vector<Entrant> entrants;
+    ArenaGrid grid;
+    std::unique_ptr<QImage> bitmap;
+
+    Map(int columns, int rows, std::vector<Entrant> table) : entrants(std::move(table))
+    {
+        header.Xsize = columns;
+        header.Ysize = rows;
+        header.EntrantCount = int(entrants.size());
+        grid.Build(header, entrants);
+        bitmap = NewMapBitmap(grid);
+    }
+    Map(Map &&) = delete;
+
+    void Redraw(int column, int row, int index)
+    {
+        const QPoint corner = GridCorner(column, row);
+        grid.RedrawCell(corner.x(), corner.y(), index);
+    }
+    void Highlight(int column, int row, int index)
+    {
+        const QPoint corner = GridCorner(column, row);
+        grid.HighlightCell(corner.x(), corner.y(), index);
+    }
+    QImage Cell(int column, int row) const { return bitmap->copy(CellInterior(column, row)); }
+    std::set<QRgb> Colours(int column, int row) const { return CellColours(*bitmap, column, row); }
+};
+
+// The pixel rows (or columns) of the lines through 10, 35, 60 ...: a line
+// through c covers c - 1 and c.
+std::vector<int> LinePixels(int lines)
+{
+    std::vector<int> pixels;
+    for (int j = 0; j < lines; ++j) {
+        pixels.push_back(9 + 25 * j);
+        pixels.push_back(10 + 25 * j);
+    }
+    return pixels;
+}
+
+std::vector<int> GrayRowsAtX(const QImage &image, int x)
+{
+    std::vector<int> rows;
+    for (int y = 0; y < image.height(); ++y)
+        if (image.pixel(x, y) == GridLine)
+            rows.push_back(y);
+    return rows;
+}
+
+std::vector<int> GrayColumnsAtY(const QImage &image, int y)
+{
+    std::vector<int> columns;
+    for (int x = 0; x < image.width(); ++x)
+        if (image.pixel(x, y) == GridLine)
+            columns.push_back(x);
+    return columns;
+}
+
+// ---------------------------------------------------------------- geometry
+
+struct GeometryCase {
+    int Columns;
+    int Rows;
+    QSize Bitmap;
+    int HorizontalLines;
+    int VerticalLines;
+};
+
+void PrintTo(const GeometryCase &c, std::ostream *out)
+{
+    *out << c.Columns << "x" << c.Rows;
+}
+
+class MapGeometry : public testing::TestWithParam<GeometryCase> {};
+
+TEST_P(MapGeometry, BitmapSizeLinesAndUntouchedInteriors)
+{
+    const GeometryCase &c = GetParam();
+    const Map map(c.Columns, c.Rows, {});
+    const QImage &image = *map.bitmap;
+    ASSERT_EQ(image.size(), c.Bitmap);
+
+    // Scans through the middle of the first column and the first row of cells.
+    const std::vector<int> rows = GrayRowsAtX(image, 22);
+    const std::vector<int> columns = GrayColumnsAtY(image, 22);
+    EXPECT_EQ(rows, LinePixels(c.HorizontalLines));
+    EXPECT_EQ(columns, LinePixels(c.VerticalLines));
+
+    const std::set<int> lineRows(rows.begin(), rows.end());
+    const std::set<int> lineColumns(columns.begin(), columns.end());
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (!lineRows.count(y) && !lineColumns.count(x)) {
+                ASSERT_EQ(image.pixel(x, y), Background) << "at " << x << "," << y;
+            }
+        }
+    }
+    for (int row = 0; row < c.Rows; ++row)
+        for (int column = 0; column < c.Columns; ++column)
+            EXPECT_EQ(map.Colours(column, row), std::set<QRgb>{Background});
+}
+
+INSTANTIATE_TEST_SUITE_P(Arenas, MapGeometry, testing::Values(
+    GeometryCase{1, 1, {45, 45}, 2, 2},
+    GeometryCase{10, 8, {270, 220}, 9, 11},
+    GeometryCase{3, 1, {95, 45}, 2, 4},
+    GeometryCase{1, 4, {45, 120}, 5, 2}));
+
+TEST(MapGeometry, OneCellArenaHasItsLinesOnPixels9And10And34And35)
+{
+    const Map map(1, 1, {});
+    EXPECT_EQ(GrayColumnsAtY(*map.bitmap, 20), (std::vector<int>{9, 10, 34, 35}));
+    EXPECT_EQ(GrayRowsAtX(*map.bitmap, 20), (std::vector<int>{9, 10, 34, 35}));
+}
+
+TEST(MapGeometry, NewBitmapForASecondArenaReplacesTheFirst)
+{
+    ScriptHeader header;
+    header.Xsize = 1;
+    header.Ysize = 1;
+    header.EntrantCount = 1;
+    std::vector<Entrant> entrants{At(0, 0)};
+    ArenaGrid grid;
+    grid.Build(header, entrants);
+    std::unique_ptr<QImage> first = NewMapBitmap(grid);
+    ASSERT_EQ(first->size(), QSize(45, 45));
+
+    header.Xsize = 10;
+    header.Ysize = 8;
+    entrants = {At(9, 7, "AB", 60)};
+    grid.Build(header, entrants);
+    std::unique_ptr<QImage> second = NewMapBitmap(grid);
+    first.reset();
+
+    ASSERT_EQ(second->size(), QSize(270, 220));
+    EXPECT_EQ(GrayRowsAtX(*second, 22), LinePixels(9));
+    EXPECT_EQ(GrayColumnsAtY(*second, 22), LinePixels(11));
+    // Cell operations now draw into the new bitmap.
+    grid.HighlightCell(GridCorner(9, 7).x(), GridCorner(9, 7).y(), 0);
+    EXPECT_EQ(CellColours(*second, 9, 7), (std::set<QRgb>{Teal, Lime}));
+}
+
+// ------------------------------------------------------------- label colour
+
+struct ColourCase {
+    int Status;
+    int Rate;
+    QRgb Colour;
+};
+
+void PrintTo(const ColourCase &c, std::ostream *out)
+{
+    *out << "status " << c.Status << ", rate " << c.Rate;
+}
+
+class LabelColour : public testing::TestWithParam<ColourCase> {};
+
+TEST_P(LabelColour, FollowsStatusThenRateBands)
+{
+    const ColourCase &c = GetParam();
+    EXPECT_EQ(ArenaGrid::LabelColor(At(0, 0, "AB", c.Rate, c.Status)), c.Colour)
+        << "status " << c.Status << ", rate " << c.Rate;
+}
+
+INSTANTIATE_TEST_SUITE_P(BandEdges, LabelColour, testing::Values(
+    ColourCase{-1, 50, Fuchsia}, ColourCase{-1, 51, Lime},
+    ColourCase{-1, 70, Lime}, ColourCase{-1, 71, Aqua},
+    ColourCase{-1, 85, Aqua}, ColourCase{-1, 86, Yellow},
+    ColourCase{-1, 95, Yellow}, ColourCase{-1, 96, White},
+    ColourCase{-1, 100, White}, ColourCase{-1, 127, White},
+    ColourCase{-1, 0, Fuchsia}, ColourCase{-1, -5, Fuchsia}, ColourCase{-1, INT_MIN, Fuchsia},
+    ColourCase{-9, 90, Yellow}));
+
+INSTANTIATE_TEST_SUITE_P(OutStatuses, LabelColour, testing::Values(
+    ColourCase{8, 100, Red}, ColourCase{16, 100, Red}, ColourCase{8, 30, Red},
+    ColourCase{16, 60, Red}, ColourCase{24, 90, Red}, ColourCase{40, 100, Red},
+    ColourCase{0, 100, Blue}, ColourCase{4, 100, Blue}, ColourCase{32, 100, Blue},
+    ColourCase{0, 10, Blue}, ColourCase{4, 75, Blue}, ColourCase{32, 90, Blue},
+    ColourCase{7, 55, Blue}));
+
+// ---------------------------------------------------------------- occupancy
+
+TEST(Occupancy, HoldsEachEntrantPlusOneRowByRow)
+{
+    const Map map(3, 2, {At(2, 0), At(0, 1), At(1, 1)});
+    const int expected[2][3] = {{0, 0, 1}, {2, 3, 0}};
+    for (int row = 0; row < 2; ++row)
+        for (int column = 0; column < 3; ++column)
+            EXPECT_EQ(map.grid.CellAt(column, row), expected[row][column]) << column << "," << row;
+}
+
+TEST(Occupancy, TwoEntrantsInOneStartingCellRecordTheLaterAndDrawBoth)
+{
+    const Map both(2, 2, {At(1, 0, "AB"), At(1, 0, "CD")});
+    EXPECT_EQ(both.grid.CellAt(1, 0), 2);
+
+    const Map first(2, 2, {At(1, 0, "AB")});
+    const Map second(2, 2, {At(1, 0, "CD")});
+    const QRect cell = CellInterior(1, 0);
+    for (int y = cell.top(); y <= cell.bottom(); ++y)
+        for (int x = cell.left(); x <= cell.right(); ++x) {
+            const bool inked = first.bitmap->pixel(x, y) == White || second.bitmap->pixel(x, y) == White;
+            ASSERT_EQ(both.bitmap->pixel(x, y), inked ? White : Background) << "at " << x << "," << y;
+        }
+}
+
+struct OutsideCase {
+    int X;
+    int Y;
+};
+
+void PrintTo(const OutsideCase &c, std::ostream *out)
+{
+    *out << c.X << "," << c.Y;
+}
+
+class OutsideTheArena : public testing::TestWithParam<OutsideCase> {};
+
+// (3, 0) and (-1, 1) would land on (0, 1) and (2, 0) if the cell were found
+// by its index in the array alone.
+TEST_P(OutsideTheArena, EntrantLeavesNoMarkInTheGrid)
+{
+    const OutsideCase &c = GetParam();
+    Map map(3, 2, {At(c.X, c.Y)});
+    map.grid.SetCell(c.X, c.Y, 7);
+    for (int row = 0; row < 2; ++row)
+        for (int column = 0; column < 3; ++column) {
+            EXPECT_EQ(map.grid.CellAt(column, row), 0) << column << "," << row;
+            EXPECT_EQ(map.Colours(column, row), std::set<QRgb>{Background});
+        }
+    EXPECT_EQ(map.grid.CellAt(c.X, c.Y), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cells, OutsideTheArena, testing::Values(
+    OutsideCase{3, 0}, OutsideCase{-1, 1}, OutsideCase{0, 2}, OutsideCase{0, -1},
+    OutsideCase{3, 2}, OutsideCase{INT_MAX, 0}, OutsideCase{0, INT_MAX},
+    OutsideCase{INT_MIN, INT_MIN}, OutsideCase{INT_MAX, INT_MIN}));
+
+TEST(OutsideTheArena, LabelIsDrawnWhereTheCoordinatesSay)
+{
+    // Column 1 of a one-cell arena starts at x = 35; its label at x = 38
+    // falls into the right margin.
+    const Map right(1, 1, {At(1, 0)});
+    EXPECT_GT(CountPixels(*right.bitmap, QRect(QPoint(36, 0), QPoint(44, 44)), White), 0);
+    EXPECT_EQ(right.Colours(0, 0), std::set<QRgb>{Background});
+
+    const Map below(1, 1, {At(0, 1)});
+    EXPECT_GT(CountPixels(*below.bitmap, QRect(QPoint(0, 36), QPoint(44, 44)), White), 0);
+    EXPECT_EQ(below.Colours(0, 0), std::set<QRgb>{Background});
+}
+
+TEST(OutsideTheArena, CellOperationsOnFarAwayCellsStayInsideTheBitmap)
+{
+    Map map(2, 2, {At(INT_MAX, INT_MIN, "AB", 40)});
+    const QImage before = *map.bitmap;
+    const QPoint far = ArenaGrid::CellCorner(INT_MAX, INT_MIN);
+    map.grid.RedrawCell(far.x(), far.y(), -1);
+    map.grid.RedrawCell(far.x(), far.y(), 0);
+    map.grid.HighlightCell(far.x(), far.y(), 0);
+    map.grid.HighlightCell(-40, -40, 5);
+    EXPECT_TRUE(*map.bitmap == before);
+}
+
+// ----------------------------------------------------------- cell drawing
+
+TEST(CellDrawing, OperationsBeforeTheFirstBuildChangeNothing)
+{
+    QImage image(95, 95, QImage::Format_RGB32);
+    image.fill(Background);
+    const QImage untouched = image;
+    ArenaGrid grid;
+    grid.DrawAll(&image);
+    grid.RedrawCell(10, 10, -1);
+    grid.RedrawCell(10, 10, 0);
+    grid.HighlightCell(35, 35, 0);
+    EXPECT_FALSE(grid.HasCells());
+    EXPECT_TRUE(image == untouched);
+
+    // The canvas offered before the build was not recorded either.
+    ScriptHeader header;
+    header.Xsize = 3;
+    header.Ysize = 3;
+    header.EntrantCount = 1;
+    const std::vector<Entrant> entrants{At(1, 1)};
+    grid.Build(header, entrants);
+    grid.RedrawCell(35, 35, -1);
+    grid.HighlightCell(35, 35, 0);
+    grid.RedrawCell(35, 35, 0);
+    EXPECT_TRUE(image == untouched);
+    EXPECT_EQ(grid.CellAt(1, 1), 1);
+}
+
+TEST(CellDrawing, ClearFillsExactlyTheInteriorWithTheBackground)
+{
+    const QRgb marker = 0xFF123456;
+    ScriptHeader header;
+    header.Xsize = 3;
+    header.Ysize = 3;
+    const std::vector<Entrant> none;
+    ArenaGrid grid;
+    grid.Build(header, none);
+    QImage image(grid.MapSize(), QImage::Format_RGB32);
+    image.fill(marker);
+    grid.DrawAll(&image);
+    const QImage before = image;
+
+    grid.RedrawCell(GridCorner(1, 1).x(), GridCorner(1, 1).y(), -1);
+
+    const QRect interior(QPoint(36, 36), QPoint(58, 58));
+    EXPECT_EQ(DifferenceBounds(before, image), interior);
+    EXPECT_EQ(ColoursIn(image, interior), std::set<QRgb>{Background});
+}
+
+TEST(CellDrawing, HighlightFillsTheInteriorTealUnderTheLabelColour)
+{
+    Map map(3, 3, {At(1, 1, "AB", 60)});
+    const QImage before = *map.bitmap;
+    map.Highlight(1, 1, 0);
+
+    EXPECT_EQ(map.Colours(1, 1), (std::set<QRgb>{Teal, Lime}));
+    EXPECT_TRUE(CellInterior(1, 1).contains(DifferenceBounds(before, *map.bitmap)));
+}
+
+TEST(CellDrawing, LabelGoesToTheEntrantsOwnCellWhateverCellIsNamed)
+{
+    Map map(3, 3, {At(1, 1, "AB", 80)});
+    map.Redraw(1, 1, -1);
+    map.Redraw(0, 0, 0);
+    EXPECT_EQ(map.Colours(0, 0), std::set<QRgb>{Background});
+    EXPECT_EQ(map.Colours(1, 1), (std::set<QRgb>{Background, Aqua}));
+}
+
+TEST(CellDrawing, FullDrawingShowsEveryLabelWhite)
+{
+    const Map map(3, 1, {At(0, 0, "AB", 30), At(1, 0, "CD", 100, 8), At(2, 0, "EF", 60, 0)});
+    for (int column = 0; column < 3; ++column)
+        EXPECT_EQ(map.Colours(column, 0), (std::set<QRgb>{Background, White})) << "column " << column;
+}
+
+TEST(CellDrawing, LabelStartsThreeRightAndFourBelowTheCellCorner)
+{
+    const Map origin(3, 3, {At(0, 0, "AB")});
+    const Map moved(3, 3, {At(2, 1, "AB")});
+    EXPECT_TRUE(origin.Cell(0, 0) == moved.Cell(2, 1));
+
+    int left = INT_MAX;
+    int top = INT_MAX;
+    const QRect cell = CellInterior(0, 0);
+    for (int y = cell.top(); y <= cell.bottom(); ++y)
+        for (int x = cell.left(); x <= cell.right(); ++x)
+            if (origin.bitmap->pixel(x, y) == White) {
+                left = std::min(left, x);
+                top = std::min(top, y);
+            }
+    EXPECT_GE(left, 13);
+    EXPECT_GE(top, 14);
+    EXPECT_LE(left, 13 + 3);
+    EXPECT_LE(top, 14 + 8);
+}
+
+struct InkCase {
+    const char *Name;
+    std::string Emblem;
+    int Rate;
+    int Status;
+    QRgb Colour;
+};
+
+void PrintTo(const InkCase &c, std::ostream *out)
+{
+    *out << c.Name;
+}
+
+class LabelInk : public testing::TestWithParam<InkCase> {};
+
+// Without antialiasing a label cell holds exactly two colours.
+TEST_P(LabelInk, OnlyTheFillAndTheLabelColourAppear)
+{
+    const InkCase &c = GetParam();
+    Map map(2, 2, {At(1, 0, c.Emblem, c.Rate, c.Status)});
+    map.Highlight(1, 0, 0);
+    EXPECT_EQ(map.Colours(1, 0), (std::set<QRgb>{Teal, c.Colour}));
+    map.Redraw(1, 0, -1);
+    map.Redraw(1, 0, 0);
+    EXPECT_EQ(map.Colours(1, 0), (std::set<QRgb>{Background, c.Colour}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Labels, LabelInk, testing::Values(
+    InkCase{"Latin", "AB", 60, -1, Lime},
+    InkCase{"Descender", "gj", 90, -1, Yellow},
+    InkCase{"Symbols", "@%", 40, -1, Fuchsia},
+    InkCase{"Kanji", Sjis("竜"), 100, 16, Red},
+    InkCase{"Square", Sjis("■"), 80, -1, Aqua},
+    InkCase{"HalfWidthKana", Sjis("ｱｲ"), 100, 4, Blue}),
+    [](const testing::TestParamInfo<InkCase> &info) { return std::string(info.param.Name); });
+
+struct CutCase {
+    const char *Name;
+    std::string Emblem;
+    std::string DrawnAs;
+};
+
+void PrintTo(const CutCase &c, std::ostream *out)
+{
+    *out << c.Name;
+}
+
+class LabelCut : public testing::TestWithParam<CutCase> {};
+
+TEST_P(LabelCut, DrawsTheEmblemCutAfterTwoBytes)
+{
+    const CutCase &c = GetParam();
+    const Map map(1, 1, {At(0, 0, c.Emblem)});
+    const Map reference(1, 1, {At(0, 0, c.DrawnAs)});
+    ASSERT_GT(CountPixels(*reference.bitmap, CellInterior(0, 0), White), 0);
+    EXPECT_TRUE(map.Cell(0, 0) == reference.Cell(0, 0));
+}
+
+INSTANTIATE_TEST_SUITE_P(Emblems, LabelCut, testing::Values(
+    CutCase{"OneByte", "A", "A "},
+    CutCase{"LongerLatin", "ABCD", "AB"},
+    CutCase{"LongerDoubleByte", Sjis("竜王"), Sjis("竜")},
+    CutCase{"SecondByteIsALoneLeadByte", "A" + Sjis("竜"), "A"},
+    CutCase{"FullCapacity", std::string(31, 'W'), "WW"}),
+    [](const testing::TestParamInfo<CutCase> &info) { return std::string(info.param.Name); });
+
+TEST(LabelCut, EmptyEmblemDrawsNothing)
+{
+    Map map(1, 1, {At(0, 0, "", 60)});
+    EXPECT_EQ(map.Colours(0, 0), std::set<QRgb>{Background});
+    map.Highlight(0, 0, 0);
+    EXPECT_EQ(map.Colours(0, 0), std::set<QRgb>{Teal});
+}
+
+} // namespace
