@@ -73,11 +73,18 @@ void StepEngine::ApplyStep(int k, bool forward)
         ApplyMoveStep(*step, forward);
 }
 
+// Each delta empties the cell its entrant leaves and marks the one it enters.
+// Undoing takes the deltas in reverse order, so that it retraces the step
+// exactly: in stored order, an entrant stepping into a cell that another one
+// left earlier in the same turn would be wiped from the map when the other
+// is moved back out of it.
 void StepEngine::ApplyMoveStep(const ReplayStep &step, bool forward)
 {
     if (!step.Move)
         return;
-    for (const MoveDelta &delta : step.Move->Deltas) {
+    const std::vector<MoveDelta> &deltas = step.Move->Deltas;
+    for (std::size_t n = 0; n < deltas.size(); ++n) {
+        const MoveDelta &delta = deltas[forward ? n : deltas.size() - 1 - n];
         Entrant *entrant = model_.EntrantAt(delta.EntrantIndex);
         if (!entrant)
             continue;

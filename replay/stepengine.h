@@ -13,6 +13,7 @@ class ReplayView;
 // Positions run from 0 (the start) through n (after the last of n steps) to
 // n + 1 (the end, nothing current). Landing on 0 treats step 1 as current:
 // its turn is shown and, for a fight, its outcome applied and highlighted.
+// A move step is undone by retracing its moves in reverse order.
 // A fight is undone in two halves: applying it backward sets its outcome and
 // highlights it once more, and clearing that highlight backward restores both
 // players' rates from before the fight and puts them back in play.

@@ -238,11 +238,10 @@ TEST(EngineWalk, OneEntrantMovingTwiceInAStepComesBackExactly)
     }
 }
 
-// Undoing takes the deltas in stored order, as applying does: the entrant
-// that went right and then down comes back left first, through (0, 1), and
-// every delta empties the cell it leaves. Backward in reverse order it would
-// have passed (1, 0) instead.
-TEST(EngineWalk, UndoTakesTheDeltasInStoredOrder)
+// Undoing retraces the deltas in reverse order: the entrant that went right
+// and then down comes back up first, through (1, 0), and leaves the bystander
+// at (0, 1) alone. In stored order it would pass (0, 1) and wipe it.
+TEST(EngineWalk, UndoRetracesTheDeltasInReverseOrder)
 {
     EngineRig rig(ModelBuilder(3, 3)
                       .Add(MakeEntrant("Ab", 0, 0))
@@ -256,8 +255,30 @@ TEST(EngineWalk, UndoTakesTheDeltasInStoredOrder)
     EXPECT_EQ(StatesOf(rig.model.Entrants)[0], (EntrantState{0, 0, 100, -1}));
     EXPECT_EQ(rig.grid.CellAt(0, 0), 1);
     EXPECT_EQ(rig.grid.CellAt(1, 1), 0);
-    EXPECT_EQ(rig.grid.CellAt(0, 1), 0);
-    EXPECT_EQ(CellColours(*rig.map, 0, 1), std::set<QRgb>{Background});
+    EXPECT_EQ(rig.grid.CellAt(1, 0), 0);
+    EXPECT_EQ(rig.grid.CellAt(0, 1), 2);
+    EXPECT_EQ(CellColours(*rig.map, 0, 1).count(White), 1u);
+}
+
+// Entrants that follow one another through the cells one has just left come
+// back to a map that shows every one of them.
+TEST(EngineWalk, AChainOfMovesIsUndoneWithoutLosingAnEntrant)
+{
+    EngineRig rig(ModelBuilder(3, 1)
+                      .Add(MakeEntrant("Ab", 1, 0))
+                      .Add(MakeEntrant("Cd", 0, 0))
+                      .Move(1, {{0, 1, 0}, {1, 1, 0}})
+                      .Build());
+    ASSERT_TRUE(rig.engine.SeekTo(1));
+    EXPECT_EQ(rig.grid.CellAt(1, 0), 2);
+    EXPECT_EQ(rig.grid.CellAt(2, 0), 1);
+    ASSERT_TRUE(rig.engine.SeekTo(0));
+
+    EXPECT_EQ(rig.grid.CellAt(0, 0), 2);
+    EXPECT_EQ(rig.grid.CellAt(1, 0), 1);
+    EXPECT_EQ(rig.grid.CellAt(2, 0), 0);
+    EXPECT_EQ(CellColours(*rig.map, 0, 0).count(White), 1u);
+    EXPECT_EQ(CellColours(*rig.map, 1, 0).count(White), 1u);
 }
 
 TEST(EngineWalk, MovesWrapAroundAndAreUndoneExactly)
