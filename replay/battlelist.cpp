@@ -91,9 +91,11 @@ void RefreshBattleList(const ReplayModel &model, int p, int max, const ReplaySte
     for (int i = 0; i < battles; ++i) {
         const BattleEntry &battle = model.Battles[std::size_t(i)];
         if (battle.StartPosition > p) {
-            // Battles begin in table order, so no later battle has begun either.
-            while (list.RowCount() > i)
-                list.DeleteRow(i);
+            // Battles begin in table order, so no later battle has begun
+            // either. The rows go from the last one up: the same rows, but
+            // no row below a deleted one has to move up.
+            for (int row = list.RowCount() - 1; row >= i; --row)
+                list.DeleteRow(row);
             memo.rows_.resize(std::size_t(i));
             break;
         }

@@ -51,7 +51,7 @@ private:
 // Brings the list up to date for position p of a replay whose slider reaches
 // max; reference is the step shown at p (step 1 at 0, the last step at the
 // end), or null without steps. Row i shows battle i. Rows are appended and
-// deleted only at the end; an existing row keeps its caption and player cells
+// deleted only at the end (the last row first); an existing row keeps its caption and player cells
 // and has only its turns and result rewritten. At a fight step before the
 // end the row of the battle being fought is selected, visibly even without
 // the focus.
