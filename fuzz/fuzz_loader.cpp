@@ -1,0 +1,152 @@
+// Feeds arbitrary bytes to the script loader and checks, after every load,
+// the promises the loader makes about what it leaves behind: a model that
+// the engine, the map and the lists can follow without bounds checks of
+// their own beyond the entrant lookup.
+
+#include "fuzzcheck.h"
+#include "memoryfile.h"
+
+#include "loaderhost.h"
+#include "scriptloader.h"
+#include "sjisdecoder.h"
+#include "stringtable.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <initializer_list>
+#include <vector>
+
+namespace {
+
+class RecordingHost : public LoaderHost {
+public:
+    void ResetToStart() override { ++resets; }
+    void ReleaseModelReferences() override { ++releases; }
+    void ShowLoaderMessage(int id) override { messages.push_back(id); }
+    // An input of a few kilobytes has no business exhausting memory.
+    void MemoryFailure() override { Require(false, "a small input exhausts memory"); }
+
+    int resets = 0;
+    int releases = 0;
+    std::vector<int> messages;
+};
+
+// Every text is read to its end and decoded as the lists, the digest and
+// the tools decode it.
+template <std::size_t Capacity>
+void CheckText(const SjisText<Capacity> &text)
+{
+    const std::string_view bytes = text.View();
+    Require(bytes.size() < Capacity, "a text keeps its terminator");
+    TouchBytes(bytes);
+    if (bytes.empty())
+        return;
+    Require(DecodeSjis(bytes).size() <= qsizetype(bytes.size())
+                && DecodeSjisForDisplay(bytes).size() <= qsizetype(bytes.size()),
+            "decoding gives at most one character per byte");
+}
+
+void CheckHeader(const ScriptHeader &h)
+{
+    Require(h.Version == "00.00.02", "only version 00.00.02 loads");
+    Require(h.Xsize >= 0 && h.Ysize >= 0 && h.Xsize <= ScriptLimits::MaxArenaSide
+                && h.Ysize <= ScriptLimits::MaxArenaSide
+                && int64_t(h.Xsize) * h.Ysize <= ScriptLimits::MaxArenaCells,
+            "the arena stays within the limits");
+    Require(h.EntrantCount <= ScriptLimits::MaxEntrants, "the entrant count stays within the limit");
+    for (const auto *text : {&h.Version, &h.ProgramVersion, &h.DateTime, &h.Torvex, &h.Stadium})
+        CheckText(*text);
+    CheckText(h.FileName);
+}
+
+// Complete blocks are in play (-1); the blocks after an incomplete one keep
+// status 0. The message says exactly whether the last block was completed.
+void CheckEntrants(const ReplayModel &model, bool incompleteMessage)
+{
+    Require(model.Entrants.size() == std::size_t(std::max(model.Header.EntrantCount, 0)),
+            "one entrant record per announced entrant");
+    bool inPlay = true;
+    for (const Entrant &e : model.Entrants) {
+        CheckText(e.Doller);
+        CheckText(e.Owner);
+        CheckText(e.Emblem);
+        Require(e.HitPointRate == 0 || e.HitPointRate == 100, "an entrant starts at rate 0 or 100");
+        Require(e.Status == -1 || e.Status == 0, "an entrant starts in play or unread");
+        Require(inPlay || e.Status == 0, "the completed blocks come first");
+        inPlay = e.Status == -1;
+    }
+    const bool complete = model.Entrants.empty() || model.Entrants.back().Status == -1;
+    Require(complete != incompleteMessage, "the entrant message matches the entrant section");
+}
+
+void CheckSteps(const ReplayModel &model)
+{
+    for (const ReplayStep &step : model.Steps) {
+        Require(bool(step.Fight) == step.IsFight() && bool(step.Move) != step.IsFight(),
+                "a step carries exactly the payload of its kind");
+        if (step.Move) {
+            const std::size_t count = step.Move->Deltas.size();
+            Require(count >= 1 && count <= MoveStep::MaxCount, "a move step holds 1 to 32767 moves");
+            continue;
+        }
+        const FightRecord &fight = *step.Fight;
+        Require(fight.BattleNo >= 1 && std::size_t(fight.BattleNo) <= model.Battles.size(),
+                "a fight step names a battle of the table");
+        for (const FightSide &side : fight.Side)
+            CheckText(side.Guide);
+    }
+}
+
+// Battle b begins at its first fight step, and battles begin in table order:
+// the battle list stops at the first battle that has not begun.
+void CheckBattles(const ReplayModel &model)
+{
+    const int64_t steps = int64_t(model.Steps.size());
+    int64_t previousStart = 0;
+    for (std::size_t i = 0; i < model.Battles.size(); ++i) {
+        const BattleEntry &battle = model.Battles[i];
+        Require(battle.StartPosition > previousStart && battle.StartPosition <= steps,
+                "battles begin in table order, each at a step of the list");
+        previousStart = battle.StartPosition;
+        const ReplayStep &first = model.Steps[std::size_t(battle.StartPosition - 1)];
+        Require(first.IsFight() && std::size_t(first.Fight->BattleNo) == i + 1,
+                "a battle begins at a fight step of its own number");
+        Require(battle.EndPosition >= battle.StartPosition && battle.EndPosition <= steps,
+                "a battle ends between its start and the last step");
+        Require(battle.StartTurn <= battle.EndTurn, "a battle ends no earlier than it begins");
+    }
+}
+
+bool IsOneOf(const std::vector<int> &messages, std::initializer_list<int> ids)
+{
+    return messages.size() == 1 && std::find(ids.begin(), ids.end(), messages.front()) != ids.end();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, std::size_t size)
+{
+    const MemoryFile file = OpenMemory(data, size);
+    if (!file)
+        return 0;
+    ReplayModel model;
+    RecordingHost host;
+    const bool loaded = ScriptLoader(model, host).Load(file.get());
+
+    Require(host.resets == 1, "every load first returns the replay to its start");
+    if (!loaded) {
+        Require(IsOneOf(host.messages, {IdsNotAScript, IdsTooLarge}), "a refused file says why, once");
+        Require(host.releases == 0 && model.Entrants.empty() && model.Steps.empty() && model.Battles.empty(),
+                "a refused file leaves the model alone");
+        return 0;
+    }
+    Require(host.releases == 1, "the old model is released exactly once");
+    Require(host.messages.empty() || IsOneOf(host.messages, {IdsBadEntrants}),
+            "a loaded file shows at most the entrant message");
+    CheckHeader(model.Header);
+    CheckEntrants(model, !host.messages.empty());
+    CheckSteps(model);
+    CheckBattles(model);
+    return 0;
+}
