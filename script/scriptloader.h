@@ -10,12 +10,15 @@ class LoaderHost;
 
 // Limits beyond which a file is refused (message IdsTooLarge) instead of
 // loaded: the map bitmap of the arena must stay allocatable and drawable
-// (25 pixels a cell), and the entrant table within reason. Negative sizes are
+// (25 pixels a cell), and the entrant table within reason. Events name
+// entrants by 16-bit indices, so no file can make more than 32768 of them
+// move or fight; the entrant limit leaves ample room above that while a
+// header alone cannot claim hundreds of megabytes. Negative sizes are
 // refused too.
 struct ScriptLimits {
     static constexpr int32_t MaxArenaSide = 1000;
     static constexpr int64_t MaxArenaCells = 200000;
-    static constexpr int32_t MaxEntrants = 1000000;
+    static constexpr int32_t MaxEntrants = 100000;
 };
 
 // Reads a script file into the model, front to back, in three sections: the

@@ -455,7 +455,8 @@ TEST_P(LimitTest, AbsurdSizesAreRefused)
 
 INSTANTIATE_TEST_SUITE_P(Sizes, LimitTest, testing::Values(
     LimitCase{2000000000, 8, 6, false},
-    LimitCase{1000001, 8, 6, false},
+    LimitCase{100001, 8, 6, false},
+    LimitCase{100000, 8, 6, true},
     LimitCase{3, -1, 6, false},
     LimitCase{3, 8, -2, false},
     LimitCase{3, 1001, 1, false},
