@@ -1,4 +1,4 @@
-#include "inspectjson.h"
+#include "viewerjson.h"
 
 #include "headlessviewer.h"
 #include "sjisdecoder.h"

@@ -3,7 +3,7 @@
 // window, and prints what the viewer holds after each.
 
 #include "headlessviewer.h"
-#include "inspectjson.h"
+#include "viewerjson.h"
 #include "sjisdecoder.h"
 #include "stringtable.h"
 
