@@ -107,6 +107,19 @@ QLabel *TitleLabel(const QString &text, QPoint position, int pixelSize, QWidget 
     return label;
 }
 
+// A splitter between two panes, of which only the stretching one grows and
+// shrinks with the window.
+PaneSplitter *NewSplitter(Qt::Orientation orientation, QWidget *first, QWidget *second, int stretching)
+{
+    auto *splitter = new PaneSplitter(orientation, nullptr);
+    splitter->setHandleWidth(SplitterThickness);
+    splitter->addWidget(first);
+    splitter->addWidget(second);
+    splitter->setStretchFactor(stretching, 1);
+    splitter->setStretchFactor(1 - stretching, 0);
+    return splitter;
+}
+
 } // namespace
 
 TFormView::TFormView(QWidget *parent) : QMainWindow(parent)
@@ -221,12 +234,8 @@ void TFormView::BuildMapPane()
     ListViewBattle->setLayoutDirection(Qt::LeftToRight);
     ListViewBattle->setFont(PixelFont(FixedGothicFace, 12, QFont::TypeWriter));
 
-    SplitterVert = new PaneSplitter(Qt::Horizontal, nullptr);
-    SplitterVert->setHandleWidth(SplitterThickness);
-    SplitterVert->addWidget(ScrollBoxBr);
-    SplitterVert->addWidget(ListViewBattle);
-    SplitterVert->setStretchFactor(0, 1);
-    SplitterVert->setStretchFactor(1, 0);
+    // The scroll box takes what the window gains in width.
+    SplitterVert = NewSplitter(Qt::Horizontal, ScrollBoxBr, ListViewBattle, 0);
     SplitterVert->SetDragMinimums(MinimumPaneWidth, MinimumPaneWidth);
 
     PanelMap = new QWidget;
@@ -248,12 +257,8 @@ void TFormView::BuildDigest()
     RichEditDigest->setMinimumSize(100, 50);
     RichEditDigest->setFont(PixelFont(FixedGothicFace, 12, QFont::TypeWriter));
 
-    SplitterHoriz = new PaneSplitter(Qt::Vertical, nullptr);
-    SplitterHoriz->setHandleWidth(SplitterThickness);
-    SplitterHoriz->addWidget(PanelMap);
-    SplitterHoriz->addWidget(RichEditDigest);
-    SplitterHoriz->setStretchFactor(0, 0);
-    SplitterHoriz->setStretchFactor(1, 1);
+    // The digest takes what the window gains in height.
+    SplitterHoriz = NewSplitter(Qt::Vertical, PanelMap, RichEditDigest, 1);
     SplitterHoriz->SetDragMinimums(MinimumMapHeight, MinimumDigestHeightWhileDragging);
 }
 
