@@ -18,6 +18,11 @@ void BattleListView::AppendRow(const Row &cells)
 
 void BattleListView::DeleteRow(int row)
 {
+    // A single-selection view hands the current row's selection to a
+    // neighbour when the row goes; the list selects only the rows it is told
+    // to, so a deleted selected row leaves nothing selected.
+    if (list_.currentIndex().row() == row)
+        list_.selectionModel()->clearCurrentIndex();
     delete list_.takeTopLevelItem(row);
 }
 

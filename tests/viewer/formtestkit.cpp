@@ -1,0 +1,116 @@
+#include "formtestkit.h"
+
+#include "loadertestkit.h"
+#include "sjisdecoder.h"
+#include "toolbarbutton.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QSlider>
+
+ControlStates ControlStates::Of(const TFormView &form)
+{
+    return {form.ToolButtonPlay->isEnabled(),
+            form.ToolButtonFwd->isEnabled(),
+            form.ToolButtonPause->isEnabled(),
+            form.ToolButtonQuit->isEnabled(),
+            form.TrackBarProgress->isEnabled(),
+            form.TimerPlay->isActive() ? form.TimerPlay->interval() : 0,
+            form.Playing};
+}
+
+void PrintTo(const ControlStates &states, std::ostream *out)
+{
+    const auto flag = [out](const char *name, bool on) { *out << name << (on ? " on" : " off") << ", "; };
+    flag("Play", states.play);
+    flag("Fwd", states.fwd);
+    flag("Pause", states.pause);
+    flag("Quit", states.quit);
+    flag("slider", states.slider);
+    *out << "timer " << states.timerPeriod << " ms, Playing " << (states.playing ? "true" : "false");
+}
+
+void ScriptedFormView::ShowLoaderMessage(int id)
+{
+    LoaderMessages.push_back(id);
+}
+
+void ScriptedFormView::TrackBarProgressChange()
+{
+    SliderChanges << TrackBarProgress->value();
+    TFormView::TrackBarProgressChange();
+}
+
+void ScriptedFormView::RefreshBattleList(int position, const ReplayStep *reference)
+{
+    ++ListRefreshes;
+    TFormView::RefreshBattleList(position, reference);
+}
+
+QString ScriptedFormView::AskForScriptFile()
+{
+    ++DialogCalls;
+    AtDialog = ControlStates::Of(*this);
+    return DialogAnswer;
+}
+
+QString ScriptFolder::Write(const QString &name, const std::string &bytes) const
+{
+    const QString path = Path(name);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size()))
+        return {};
+    return path;
+}
+
+namespace {
+
+std::string HitPoints(int side, int rate)
+{
+    return "HitPoint" + std::to_string(side) + ": " + std::to_string(rate) + ",0,0,0,0,0,0\n";
+}
+
+} // namespace
+
+std::string FiveStepTournament()
+{
+    return Header(4) + EntrantBlock("P0", "E0", 0, 0) + EntrantBlock("P1", "E1", 1, 0)
+        + EntrantBlock(EncodeSjis(QStringLiteral("サクラ")), EncodeSjis(QStringLiteral("龍")), 2, 0)
+        + EntrantBlock("P3", "E3", 3, 0)
+        + "Turn: 1\nMove: 0,0,1\nMove: 1,0,1\n"
+          "Turn: 2\n" + Fight(1, 0, 1) + "Guide1: attack\nGuide2: defend\n" + HitPoints(1, 80) + HitPoints(2, 40)
+        + "Turn: 3\n" + Fight(1, 0, 1) + HitPoints(1, 70) + HitPoints(2, 0) + "Result: 0,0,1\n"
+        + "Turn: 4\nMove: 2,0,1\n"
+          "Turn: 5\n" + Fight(2, 2, 3, 1, 2) + "Guide1: " + EncodeSjis(QStringLiteral("突撃"))
+        + "\nGuide2: defend\n" + HitPoints(1, 0) + HitPoints(2, 50) + "Result: 0,1,3\n"
+        + "End\n";
+}
+
+std::string ThreeStepTournament()
+{
+    return Preamble(2) + "Turn: 1\nMove: 0,1,0\nTurn: 2\nMove: 0,1,0\nTurn: 3\nMove: 1,1,0\nEnd\n";
+}
+
+std::string RefusedScript()
+{
+    std::string text = FiveStepTournament();
+    const std::string accepted = "Version: 00.00.02";
+    text.replace(text.find(accepted), accepted.size(), "Version: 00.00.03");
+    return text;
+}
+
+MessageBoxCatcher::MessageBoxCatcher()
+{
+    Poll.setInterval(10);
+    QObject::connect(&Poll, &QTimer::timeout, [this] { CloseActiveBox(); });
+    Poll.start();
+}
+
+void MessageBoxCatcher::CloseActiveBox()
+{
+    auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+    if (!box)
+        return;
+    Boxes << Box{box->windowTitle(), box->text(), box->icon()};
+    box->done(QMessageBox::Ok);
+}

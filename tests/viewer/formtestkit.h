@@ -1,0 +1,110 @@
+#pragma once
+
+// What the window's behaviour tests share: the window with its dialog and
+// its message boxes answered by the test, the playback state read off the
+// controls, script files written to a temporary folder, and a catcher for the
+// modal boxes that the window shows by itself.
+
+#include "tformview.h"
+
+#include <QList>
+#include <QMessageBox>
+#include <QString>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+// The Enabled flags of the playback controls, the timer and the flag Playing.
+struct ControlStates
+{
+    bool play, fwd, pause, quit, slider;
+    int timerPeriod;  // 0 while the timer is stopped
+    bool playing;
+
+    static ControlStates Of(const TFormView &form);
+    bool operator==(const ControlStates &) const = default;
+};
+void PrintTo(const ControlStates &states, std::ostream *out);
+
+// The five states of the toolbar.
+namespace States {
+inline constexpr ControlStates Empty{false, false, false, false, false, 0, false};
+inline constexpr ControlStates Stopped{true, true, false, true, true, 0, false};
+inline constexpr ControlStates AtEnd{false, false, false, true, true, 0, false};
+inline constexpr ControlStates PlayingSlow{false, true, true, true, true, 1000, true};
+inline constexpr ControlStates PlayingFast{true, false, true, true, true, 300, true};
+} // namespace States
+
+// The window with the open dialog and the loader's message boxes replaced:
+// the dialog answers DialogAnswer (empty: cancelled) and notes the controls
+// as they stand when it opens; loader messages are recorded, not shown.
+// Slider changes and battle-list refreshes are counted on their way through.
+class ScriptedFormView : public TFormView
+{
+public:
+    QString DialogAnswer;
+    int DialogCalls = 0;
+    ControlStates AtDialog{};
+    std::vector<int> LoaderMessages;
+    QList<int> SliderChanges;  // the position each change handler call saw
+    int ListRefreshes = 0;
+
+    void ShowLoaderMessage(int id) override;
+    void TrackBarProgressChange() override;
+    void RefreshBattleList(int position, const ReplayStep *reference) override;
+
+protected:
+    QString AskForScriptFile() override;
+};
+
+// Script files in a folder of their own that goes with the object.
+class ScriptFolder
+{
+public:
+    // Writes bytes as the file name and returns its path.
+    QString Write(const QString &name, const std::string &bytes) const;
+    QString Path(const QString &name) const { return Dir.filePath(name); }
+
+private:
+    QTemporaryDir Dir;
+};
+
+// Five steps over five turns, four entrants (entrant 2 has the Japanese name
+// サクラ and the emblem 龍, the others are P<i> with emblem E<i>):
+//   1 move:  entrants 0 and 1 one row down
+//   2 fight: battle 1, 0 against 1, distance 1, guides "attack" / "defend"
+//   3 fight: battle 1, its result: 0 wins
+//   4 move:  entrant 2 one row down
+//   5 fight: battle 2, 2 against 3, lead side 1, distance 2, guides "突撃" /
+//            "defend", its result: 3 wins
+std::string FiveStepTournament();
+inline constexpr int FiveSteps = 5;
+
+// Two entrants and three move steps.
+std::string ThreeStepTournament();
+inline constexpr int ThreeSteps = 3;
+
+// The five-step tournament with a header version the loader refuses.
+std::string RefusedScript();
+
+// Closes every application-modal message box that opens while it lives and
+// keeps what it showed.
+class MessageBoxCatcher
+{
+public:
+    struct Box
+    {
+        QString title, text;
+        QMessageBox::Icon icon;
+    };
+
+    MessageBoxCatcher();
+    QList<Box> Boxes;
+
+private:
+    void CloseActiveBox();
+    QTimer Poll;
+};

@@ -1,0 +1,582 @@
+// The window's life from start to close: placement and pane sizes restored
+// from the settings and saved again, stored values that cannot be read, the
+// script named on the command line, the version captions, the text of the
+// application's error box, and a settings store that cannot be written.
+#include "applicationerror.h"
+#include "commandline.h"
+#include "formtestkit.h"
+#include "stringtable.h"
+#include "versioninfo.h"
+#include "windowtestsupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QScreen>
+#include <QSettings>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace {
+
+constexpr char WindowGroup[] = "Software/Brimwold/Torvex/Window";
+constexpr char ViewerGroup[] = "Software/Brimwold/Torvex/DLL/OstrelScriptViewer";
+constexpr QSize DesignClient(472, 438);
+constexpr int DesignMapHeight = 216;
+constexpr int DesignListWidth = 250;
+
+// One value in the settings store, under its group.
+struct Stored
+{
+    const char *group;
+    QString name;
+    QVariant value;
+};
+
+Stored Window(const char *suffix, const QVariant &value)
+{
+    return {WindowGroup, QStringLiteral("OstrelView") + QLatin1String(suffix), value};
+}
+
+Stored Viewer(const char *name, const QVariant &value)
+{
+    return {ViewerGroup, QLatin1String(name), value};
+}
+
+// The store as the window finds it.
+std::unique_ptr<QSettings> Store()
+{
+    return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Brimwold"),
+                                       QStringLiteral("Torvex"));
+}
+
+QString KeyOf(const char *group, const QString &name)
+{
+    return QLatin1String(group) + QLatin1Char('/') + name;
+}
+
+void Put(const std::vector<Stored> &values)
+{
+    const auto store = Store();
+    for (const Stored &value : values)
+        store->setValue(KeyOf(value.group, value.name), value.value);
+}
+
+QVariant Get(const char *group, const QString &name)
+{
+    return Store()->value(KeyOf(group, name));
+}
+
+bool CentredOnItsScreen(const QWidget &window)
+{
+    const QPoint offset = window.frameGeometry().center() - window.screen()->geometry().center();
+    return std::abs(offset.x()) <= 1 && std::abs(offset.y()) <= 1;
+}
+
+class StartupTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { ForgetSettings(); }
+    void TearDown() override { ForgetSettings(); }
+};
+
+// --- First start and closing ----------------------------------------------
+
+TEST_F(StartupTest, FirstStartCentresTheDesignSizeAndClosingSavesEveryValueAsDecimalText)
+{
+    TFormView form;
+    ASSERT_TRUE(ShowAndWait(&form));
+    EXPECT_EQ(form.size(), DesignClient);
+    EXPECT_TRUE(CentredOnItsScreen(form));
+    EXPECT_EQ(form.ListWidth(), 150);
+    // Of the default 304 the map gets what the digest's minimum of 50 leaves.
+    EXPECT_EQ(form.MapHeight(), 302);
+    EXPECT_EQ(form.RichEditDigest->height(), 50);
+    form.resize(DesignClient + QSize(0, 100));
+    Settle();
+    EXPECT_EQ(form.MapHeight(), 304);
+
+    const QRect outer = form.frameGeometry();
+    ASSERT_TRUE(form.close());
+    const std::vector<std::pair<Stored, int>> saved = {
+        {Window("Top", {}), outer.top()},       {Window("Left", {}), outer.left()},
+        {Window("Height", {}), outer.height()}, {Window("Width", {}), outer.width()},
+        {Viewer("MapHeight", {}), 304},         {Viewer("ListWidth", {}), 150}};
+    for (const auto &[value, number] : saved) {
+        const QVariant text = Get(value.group, value.name);
+        EXPECT_EQ(text.typeId(), QMetaType::QString) << value.name.toStdString();
+        EXPECT_EQ(text.toString(), QString::number(number));
+    }
+    const auto store = Store();
+    store->beginGroup(QLatin1String(WindowGroup));
+    EXPECT_EQ(store->childKeys(),
+              (QStringList{"OstrelViewHeight", "OstrelViewLeft", "OstrelViewTop", "OstrelViewWidth"}));
+    store->endGroup();
+    store->beginGroup(QLatin1String(ViewerGroup));
+    EXPECT_EQ(store->childKeys(), (QStringList{"ListWidth", "MapHeight"}));
+}
+
+TEST_F(StartupTest, ClosedAndStartedAgainTheWindowHasItsPlaceSizeAndPanes)
+{
+    QRect outer;
+    {
+        TFormView form;
+        ASSERT_TRUE(ShowAndWait(&form));
+        form.move(100, 80);
+        form.resize(560, 520);
+        form.SetMapHeight(200);
+        form.SetListWidth(180);
+        Settle();
+        outer = form.frameGeometry();
+        ASSERT_TRUE(form.close());
+    }
+    TFormView form;
+    ASSERT_TRUE(ShowAndWait(&form));
+    EXPECT_EQ(form.frameGeometry(), outer);
+    EXPECT_EQ(form.MapHeight(), 200);
+    EXPECT_EQ(form.ListWidth(), 180);
+}
+
+// --- Stored placement -----------------------------------------------------
+
+struct PositionCase
+{
+    const char *name;
+    std::vector<Stored> stored;
+    std::optional<QPoint> topLeft;  // none: centred on the screen
+};
+
+void PrintTo(const PositionCase &row, std::ostream *out)
+{
+    *out << row.name;
+}
+
+class StoredPositionTest : public StartupTest, public ::testing::WithParamInterface<PositionCase>
+{
+};
+
+TEST_P(StoredPositionTest, PlacesTheWindow)
+{
+    Put(GetParam().stored);
+    TFormView form;
+    ASSERT_TRUE(ShowAndWait(&form));
+    if (GetParam().topLeft)
+        EXPECT_EQ(form.frameGeometry().topLeft(), *GetParam().topLeft);
+    else
+        EXPECT_TRUE(CentredOnItsScreen(form));
+    EXPECT_EQ(form.size(), DesignClient);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, StoredPositionTest,
+    ::testing::Values(PositionCase{"Nothing", {}, std::nullopt},
+                      PositionCase{"TopAndLeft", {Window("Top", "120"), Window("Left", "30")}, QPoint(30, 120)},
+                      PositionCase{"TopWithoutLeft", {Window("Top", "120")}, QPoint(-1, 120)},
+                      PositionCase{"OffEveryScreen", {Window("Top", "-3000"), Window("Left", "5000")},
+                                   QPoint(5000, -3000)},
+                      PositionCase{"TopMinusOne", {Window("Top", "-1"), Window("Left", "300")}, std::nullopt},
+                      PositionCase{"TopNotANumber", {Window("Top", "abc"), Window("Left", "300")}, std::nullopt},
+                      PositionCase{"LeftWithoutTop", {Window("Left", "300")}, std::nullopt}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+struct SizeCase
+{
+    const char *name;
+    std::vector<Stored> stored;
+    std::optional<int> outerWidth, outerHeight;  // none: the minimum
+};
+
+void PrintTo(const SizeCase &row, std::ostream *out)
+{
+    *out << row.name;
+}
+
+class StoredSizeTest : public StartupTest, public ::testing::WithParamInterface<SizeCase>
+{
+};
+
+// The stored values are outer sizes, frame included.
+TEST_P(StoredSizeTest, SizesTheWindowWithinItsMinimum)
+{
+    Put(GetParam().stored);
+    TFormView form;
+    ASSERT_TRUE(ShowAndWait(&form));
+    const QSize frame = form.frameGeometry().size() - form.size();
+    const QSize minimum = form.minimumSize() + frame;
+    EXPECT_EQ(form.frameGeometry().width(), GetParam().outerWidth.value_or(minimum.width()));
+    EXPECT_EQ(form.frameGeometry().height(), GetParam().outerHeight.value_or(minimum.height()));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, StoredSizeTest,
+    ::testing::Values(SizeCase{"HeightAndWidth", {Window("Height", "600"), Window("Width", "520")}, 520, 600},
+                      SizeCase{"HeightWithoutWidth", {Window("Height", "500")}, std::nullopt, 500},
+                      SizeCase{"BelowTheMinimum", {Window("Height", "100"), Window("Width", "100")}, std::nullopt,
+                               std::nullopt}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(StartupTest, StoredWidthWithoutHeightKeepsTheDesignSize)
+{
+    Put({Window("Width", "600")});
+    TFormView form;
+    ASSERT_TRUE(ShowAndWait(&form));
+    EXPECT_EQ(form.size(), DesignClient);
+}
+
+// --- Stored pane sizes ----------------------------------------------------
+
+struct PaneCase
+{
+    const char *name;
+    std::vector<Stored> stored;
+    int mapHeight, listWidth;
+};
+
+void PrintTo(const PaneCase &row, std::ostream *out)
+{
+    *out << row.name;
+}
+
+class StoredPaneTest : public StartupTest, public ::testing::WithParamInterface<PaneCase>
+{
+};
+
+TEST_P(StoredPaneTest, SizesTheMapAndTheList)
+{
+    Put(GetParam().stored);
+    TFormView form;
+    ASSERT_TRUE(ShowAndWait(&form));
+    EXPECT_EQ(form.MapHeight(), GetParam().mapHeight);
+    EXPECT_EQ(form.PanelMap->height(), GetParam().mapHeight);
+    EXPECT_EQ(form.ListWidth(), GetParam().listWidth);
+}
+
+// At the design height the default 304 leaves the digest 48 of its minimum
+// 50, so the map gets 302; a window 700 high has room for the whole 304.
+const Stored Tall = Window("Height", "700");
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, StoredPaneTest,
+    ::testing::Values(PaneCase{"Defaults", {}, 302, 150}, PaneCase{"DefaultsInATallWindow", {Tall}, 304, 150},
+                      PaneCase{"MapHeightAbc", {Tall, Viewer("MapHeight", "abc")}, 304, 150},
+                      PaneCase{"MapHeightEmpty", {Tall, Viewer("MapHeight", "")}, 304, 150},
+                      PaneCase{"MapHeightWithLettersAfterItsDigits", {Tall, Viewer("MapHeight", "12abc")}, 304, 150},
+                      PaneCase{"BothStored", {Viewer("MapHeight", "200"), Viewer("ListWidth", "180")}, 200, 180},
+                      PaneCase{"ListWidthNotANumber", {Viewer("ListWidth", "xyz")}, 302, 150}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+// --- Stored values that are not text --------------------------------------
+
+// Read in this order: Top, Left, Height, Width, MapHeight, ListWidth.
+std::vector<Stored> AllStored()
+{
+    return {Window("Top", "100"),        Window("Left", "50"),         Window("Height", "600"),
+            Window("Width", "520"),      Viewer("MapHeight", "200"),   Viewer("ListWidth", "180")};
+}
+
+struct NotTextCase
+{
+    int failing;  // index into AllStored()
+    QVariant value;
+};
+
+void PrintTo(const NotTextCase &row, std::ostream *out)
+{
+    *out << AllStored()[std::size_t(row.failing)].name.toStdString() << " as " << row.value.typeName();
+}
+
+class NotTextValueTest : public StartupTest, public ::testing::WithParamInterface<NotTextCase>
+{
+};
+
+// The error box shows the value's name; what was read before the failing
+// value in the same operation, and everything after it, is not applied.
+TEST_P(NotTextValueTest, ShowsTheErrorAndSkipsTheRestOfTheStartUp)
+{
+    std::vector<Stored> stored = AllStored();
+    Put(stored);
+    const QSize restoredSize = TFormView().size();
+    Stored &failing = stored[std::size_t(GetParam().failing)];
+    failing.value = GetParam().value;
+    Put({failing});
+    ASSERT_NE(Get(failing.group, failing.name).typeId(), QMetaType::QString);
+
+    MessageBoxCatcher catcher;
+    TFormView form;
+    ASSERT_TRUE(ShowAndWait(&form));
+    ASSERT_EQ(catcher.Boxes.size(), 1);
+    EXPECT_EQ(catcher.Boxes[0].text, "'" + failing.name + "' のデータ型が不正です.");
+    EXPECT_EQ(catcher.Boxes[0].title, QStringLiteral("Ostrel Script ビューアー"));
+    EXPECT_EQ(catcher.Boxes[0].icon, QMessageBox::Critical);
+
+    // The four operations of the start-up, each applied only when every
+    // value it reads was read before the failure.
+    const int failed = GetParam().failing;
+    const bool position = failed > 1, size = failed > 3, map = failed > 4;
+    EXPECT_EQ(form.frameGeometry().topLeft() == QPoint(50, 100), position);
+    EXPECT_EQ(form.size(), size ? restoredSize : DesignClient);
+    EXPECT_EQ(form.MapHeight(), map ? 200 : DesignMapHeight);
+    EXPECT_EQ(form.ListWidth(), DesignListWidth);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, NotTextValueTest,
+                         ::testing::Values(NotTextCase{0, QStringList{"1", "2"}}, NotTextCase{1, QStringList{"1", "2"}},
+                                           NotTextCase{2, QStringList{"1", "2"}}, NotTextCase{3, QStringList{"1", "2"}},
+                                           NotTextCase{4, QStringList{"1", "2"}}, NotTextCase{5, QStringList{"1", "2"}},
+                                           NotTextCase{4, QByteArray("\x01\x02", 2)}));
+
+TEST_F(StartupTest, AListWrittenInTheIniFileIsNotText)
+{
+    const QString path = Store()->fileName();
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(path).path()));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write("[Software]\nBrimwold\\Torvex\\DLL\\OstrelScriptViewer\\MapHeight=1, 2\n");
+    file.close();
+
+    EXPECT_EQ(Get(ViewerGroup, QStringLiteral("MapHeight")).typeId(), QMetaType::QStringList);
+    MessageBoxCatcher catcher;
+    TFormView form;
+    ASSERT_EQ(catcher.Boxes.size(), 1);
+    EXPECT_EQ(catcher.Boxes[0].text, QStringLiteral("'MapHeight' のデータ型が不正です."));
+}
+
+// --- A store that cannot be written ---------------------------------------
+
+class UnwritableStoreTest : public StartupTest
+{
+protected:
+    // The store's folder is taken by a plain file: permissions would not
+    // stop a test that runs as root.
+    void SetUp() override
+    {
+        StartupTest::SetUp();
+        Blocker = QFileInfo(Store()->fileName()).path();
+        QDir(Blocker).removeRecursively();
+        QFile file(Blocker);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    void TearDown() override
+    {
+        QFile::remove(Blocker);
+        StartupTest::TearDown();
+    }
+
+    QString Blocker;
+};
+
+TEST_F(UnwritableStoreTest, ClosingStillClosesTheWindowAndSaysTheSettingsWereNotSaved)
+{
+    TFormView form;
+    ASSERT_TRUE(ShowAndWait(&form));
+    MessageBoxCatcher catcher;
+    EXPECT_TRUE(form.close());
+    EXPECT_FALSE(form.isVisible());
+    ASSERT_EQ(catcher.Boxes.size(), 1);
+    EXPECT_EQ(catcher.Boxes[0].text, QString::fromUtf8(StringTableText(IdsSettingsNotSaved)));
+    EXPECT_EQ(catcher.Boxes[0].title, QStringLiteral("Ostrel Script ビューアー"));
+}
+
+// --- The command line -----------------------------------------------------
+
+struct CommandLineCase
+{
+    const char *name;
+    QString line;
+    QStringList items;
+    QString script;
+};
+
+void PrintTo(const CommandLineCase &row, std::ostream *out)
+{
+    *out << row.name;
+}
+
+class CommandLineTest : public ::testing::TestWithParam<CommandLineCase>
+{
+};
+
+TEST_P(CommandLineTest, SplitsAndTakesTheFirstArgument)
+{
+    const QStringList items = SplitCommandLine(GetParam().line);
+    EXPECT_EQ(items, GetParam().items);
+    EXPECT_EQ(ScriptArgument(items), GetParam().script);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, CommandLineTest,
+    ::testing::Values(
+        CommandLineCase{"QuotedPathWithABlank",
+                        R"(OstrelView.exe "C:\My Files\cup.ostrelScript")",
+                        {"OstrelView.exe", R"(C:\My Files\cup.ostrelScript)"},
+                        R"(C:\My Files\cup.ostrelScript)"},
+        CommandLineCase{"UnquotedPathWithABlank",
+                        R"(OstrelView.exe C:\My Files\cup.ostrelScript)",
+                        {"OstrelView.exe", R"(C:\My)", R"(Files\cup.ostrelScript)"},
+                        R"(C:\My)"},
+        CommandLineCase{"QuotesInsideAnArgument",
+                        R"(OstrelView.exe C:\"My Files"\cup)",
+                        {"OstrelView.exe", R"(C:\My Files\cup)"},
+                        R"(C:\My Files\cup)"},
+        CommandLineCase{"QuotedProgramAndASecondArgument",
+                        R"("C:\Program Files\OstrelView.exe" a.ostrelScript b.ostrelScript)",
+                        {R"(C:\Program Files\OstrelView.exe)", "a.ostrelScript", "b.ostrelScript"},
+                        "a.ostrelScript"},
+        CommandLineCase{"QuoteLeftOpen",
+                        R"(OstrelView.exe "C:\My Files\cup)",
+                        {"OstrelView.exe", R"(C:\My Files\cup)"},
+                        R"(C:\My Files\cup)"},
+        CommandLineCase{"ControlCharactersSeparate",
+                        QStringLiteral("OstrelView.exe\ta.ostrelScript\x01" "b\r\nc"),
+                        {"OstrelView.exe", "a.ostrelScript", "b", "c"},
+                        "a.ostrelScript"},
+        CommandLineCase{"RunsOfBlanks", "   OstrelView.exe    a    ", {"OstrelView.exe", "a"}, "a"},
+        CommandLineCase{"DoubleByteCharacters",
+                        "OstrelView.exe 桜花　アリーナ.ostrelScript",
+                        {"OstrelView.exe", "桜花　アリーナ.ostrelScript"},
+                        "桜花　アリーナ.ostrelScript"},
+        CommandLineCase{"ProgramOnly", "OstrelView.exe", {"OstrelView.exe"}, ""},
+        CommandLineCase{"Empty", "", {}, ""}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+// The start-up with real arguments: the probe program starts the window with
+// its own arguments and prints what the start-up loaded.
+struct FormShowCase
+{
+    const char *name;
+    QStringList arguments;  // names in the test's folder
+    QString printed;
+};
+
+void PrintTo(const FormShowCase &row, std::ostream *out)
+{
+    *out << row.name;
+}
+
+class FormShowTest : public ::testing::TestWithParam<FormShowCase>
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_FALSE(Files.Write("with blank.ostrelScript", FiveStepTournament()).isEmpty());
+        ASSERT_FALSE(Files.Write("three.ostrelScript", ThreeStepTournament()).isEmpty());
+        ASSERT_FALSE(Files.Write("refused.ostrelScript", RefusedScript()).isEmpty());
+        ASSERT_TRUE(QDir().mkdir(Files.Path("folder.ostrelScript")));
+    }
+
+    QString StartWith(const QStringList &names) const
+    {
+        QStringList arguments;
+        for (const QString &name : names)
+            arguments << Files.Path(name);
+        QProcess probe;
+        probe.start(QStringLiteral(OSTREL_FORMSHOW_PROBE), arguments);
+        if (!probe.waitForFinished(60000)) {
+            probe.kill();
+            probe.waitForFinished();
+            return QStringLiteral("no answer");
+        }
+        return QString::fromUtf8(probe.readAllStandardOutput()).trimmed();
+    }
+
+    ScriptFolder Files;
+};
+
+TEST_P(FormShowTest, LoadsOnlyAnExistingFileNamedFirst)
+{
+    EXPECT_EQ(StartWith(GetParam().arguments), GetParam().printed);
+}
+
+const QString NothingLoaded = "steps=0 max=30 play=0 messages=";
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, FormShowTest,
+    ::testing::Values(
+        FormShowCase{"NoArgument", {}, NothingLoaded},
+        FormShowCase{"PathWithABlank", {"with blank.ostrelScript"}, "steps=5 max=6 play=1 messages="},
+        FormShowCase{"PartBeforeTheBlank", {"with", "blank.ostrelScript"}, NothingLoaded},
+        FormShowCase{"Directory", {"folder.ostrelScript"}, NothingLoaded},
+        FormShowCase{"MissingFile", {"missing.ostrelScript"}, NothingLoaded},
+        FormShowCase{"MissingFirstExistingSecond", {"missing.ostrelScript", "three.ostrelScript"}, NothingLoaded},
+        FormShowCase{"RefusedSecondIsNeverRead", {"three.ostrelScript", "refused.ostrelScript"},
+                     "steps=3 max=4 play=1 messages="},
+        FormShowCase{"RefusedFile", {"refused.ostrelScript"}, "steps=0 max=30 play=0 messages=40002"}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+// --- Version captions -----------------------------------------------------
+
+TEST_F(StartupTest, CaptionsCarryTheFileVersion)
+{
+    TFormView form;
+    EXPECT_EQ(form.Version->text(), QStringLiteral("Version 1.0.0.2"));
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("OstrelScirpt ビューアー Ver.1.0.0.2"));
+}
+
+struct VersionCase
+{
+    const char *fileName;
+    std::optional<QString> version;
+};
+
+void PrintTo(const VersionCase &row, std::ostream *out)
+{
+    *out << '"' << row.fileName << '"';
+}
+
+class VersionInfoTest : public ::testing::TestWithParam<VersionCase>
+{
+};
+
+TEST_P(VersionInfoTest, HoldsDataForTheViewersFileNameOnly)
+{
+    VersionInfo info(GetParam().fileName);
+    EXPECT_EQ(info.GetFileVersion(), GetParam().version);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, VersionInfoTest,
+                         ::testing::Values(VersionCase{"OstrelView.exe", QStringLiteral("1.0.0.2")},
+                                           VersionCase{"ostrel-view", std::nullopt},
+                                           VersionCase{"OstrelView", std::nullopt},
+                                           VersionCase{"OstrelView.dll", std::nullopt},
+                                           VersionCase{"", std::nullopt}));
+
+// --- The error box's text -------------------------------------------------
+
+struct ErrorTextCase
+{
+    QString message, shown;
+};
+
+void PrintTo(const ErrorTextCase &row, std::ostream *out)
+{
+    *out << '"' << row.message.toStdString() << '"';
+}
+
+class ApplicationErrorTextTest : public ::testing::TestWithParam<ErrorTextCase>
+{
+};
+
+// "." is added only after a last character whose first Shift-JIS byte sorts
+// after "." (0x2E).
+TEST_P(ApplicationErrorTextTest, EndsWithAFullStopOnlyAfterACharacterSortingAfterIt)
+{
+    EXPECT_EQ(ApplicationErrorText(GetParam().message), GetParam().shown);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, ApplicationErrorTextTest,
+                         ::testing::Values(ErrorTextCase{"abc", "abc."}, ErrorTextCase{"abc.", "abc."},
+                                           ErrorTextCase{"a!", "a!"}, ErrorTextCase{"a-", "a-"},
+                                           ErrorTextCase{"a ", "a "}, ErrorTextCase{"a/", "a/."},
+                                           ErrorTextCase{"a0", "a0."},
+                                           ErrorTextCase{"データ型が不正です", "データ型が不正です."},
+                                           ErrorTextCase{"ｱ", "ｱ."}, ErrorTextCase{"", ""}));
+
+} // namespace
