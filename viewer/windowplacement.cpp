@@ -5,17 +5,17 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
+#include <QWindow>
 
 namespace {
 
-// The frame around the client area. Before the window manager has framed the
-// window it is unknown and taken as none.
+// The frame around the client area, as the platform reports it for the
+// native window. Where the window manager adds the frame only once the
+// window is on screen (X11), it is none until then.
 QMargins FrameOf(const QWidget &window)
 {
-    const QRect frame = window.frameGeometry();
-    const QRect client = window.geometry();
-    return {client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
-            frame.bottom() - client.bottom()};
+    const QWindow *native = window.windowHandle();
+    return native ? native->frameMargins() : QMargins();
 }
 
 // The outer bounds the window has, or would have if it were neither
@@ -45,6 +45,9 @@ void RestoreWindowSize(const QString &prefix, QWidget &window)
     const int width = RegistrySettings::Read(ViewerSettings::Placement(prefix, "Width"));
     if (height == -1)
         return;
+    // The stored size is the outer one: the native window must exist for its
+    // frame to be known.
+    window.winId();
     const QMargins frame = FrameOf(window);
     const QSize minimum = window.minimumSize();
     window.resize(std::max(width - frame.left() - frame.right(), minimum.width()),
