@@ -107,6 +107,15 @@ QLabel *TitleLabel(const QString &text, QPoint position, int pixelSize, QWidget 
     return label;
 }
 
+// A message of the loader: modal over the whole application, OK only.
+void ShowLoaderBox(QMessageBox::Icon icon, int id)
+{
+    QMessageBox box(icon, QString::fromUtf8(StringTableText(IdsLoaderCaption)), QString::fromUtf8(StringTableText(id)),
+                    QMessageBox::Ok);
+    box.setWindowModality(Qt::ApplicationModal);
+    box.exec();
+}
+
 // A splitter between two panes, of which only the stretching one grows and
 // shrinks with the window.
 PaneSplitter *NewSplitter(Qt::Orientation orientation, QWidget *first, QWidget *second, int stretching)
@@ -504,18 +513,12 @@ void TFormView::ReleaseModelReferences()
 
 void TFormView::ShowLoaderMessage(int id)
 {
-    QMessageBox box(QMessageBox::Warning, QString::fromUtf8(StringTableText(IdsLoaderCaption)),
-                    QString::fromUtf8(StringTableText(id)), QMessageBox::Ok, this);
-    box.setWindowModality(Qt::ApplicationModal);
-    box.exec();
+    ShowLoaderBox(QMessageBox::Warning, id);
 }
 
 void TFormView::MemoryFailure()
 {
-    QMessageBox box(QMessageBox::Critical, QString::fromUtf8(StringTableText(IdsLoaderCaption)),
-                    QString::fromUtf8(StringTableText(IdsMemoryFailure)), QMessageBox::Ok, this);
-    box.setWindowModality(Qt::ApplicationModal);
-    box.exec();
+    ShowLoaderBox(QMessageBox::Critical, IdsMemoryFailure);
     std::exit(1);
 }
 
