@@ -125,6 +125,20 @@ void PrintSummary(const HeadlessViewer &viewer, bool loaded)
                 m.Steps.size() - std::size_t(moves), m.Battles.size(), turns);
 }
 
+// One line per action after the load: where the replay stands and what shows.
+void PrintActions(const QJsonArray &states)
+{
+    for (qsizetype i = 1; i < states.size(); ++i) {
+        const QJsonObject state = states[i].toObject();
+        const QString arg = state["arg"].isNull() ? QString() : QLatin1Char(' ') + state["arg"].toVariant().toString();
+        std::printf("%s%s: %s, position %d of %d, %lld digest lines, %lld battles listed\n",
+                    qPrintable(state["action"].toString()), qPrintable(arg),
+                    state["result"].toBool() ? "done" : "nothing done", state["position"].toInt(),
+                    state["max"].toInt(), static_cast<long long>(state["digest"].toArray().size()),
+                    static_cast<long long>(state["battles"].toArray().size()));
+    }
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -173,6 +187,7 @@ int main(int argc, char *argv[])
         std::fputc('\n', stdout);
     } else {
         PrintSummary(viewer, loaded);
+        PrintActions(states);
     }
     return exitCode;
 }
