@@ -14,25 +14,27 @@ bool IsSjisTrailByte(unsigned char byte)
     return (byte >= 0x40 && byte <= 0x7E) || (byte >= 0x80 && byte <= 0xFC);
 }
 
-// The code page as a lookup table, built once from Qt's converter. A table
-// keeps decoding independent of how the converter treats broken input (it
-// drops a lone lead byte at the end and turns unmapped characters into a
-// control character); here every byte sequence that is no character of the
-// code page becomes U+FFFD.
+// Code page 932 as lookup tables. The double-byte characters come once from
+// Qt's converter; the single bytes follow the code page's own table (ASCII
+// with its control characters, half-width katakana, and 0x80, 0xA0 and
+// 0xFD-0xFF mapped as Windows maps them), which the converter bends. Broken
+// input decodes as it does with the common cp932 codecs: a lead byte that
+// does not make a character with the byte after it becomes U+FFFD and that
+// next byte is read afresh, so a cut character never swallows what follows.
 class CodePage932 {
 public:
     CodePage932()
     {
         QStringDecoder decoder("windows-31j");
         for (int b = 0; b < 256; ++b)
-            single_[std::size_t(b)] = IsSjisLeadByte(uchar(b)) ? QChar::ReplacementCharacter : Decode(decoder, {char(b)});
+            single_[std::size_t(b)] = SingleByte(uchar(b));
         for (int lead = 0x81; lead <= 0xFC; ++lead) {
             if (!IsSjisLeadByte(uchar(lead)))
                 continue;
             for (int trail = 0; trail < 256; ++trail) {
                 const bool possible = IsSjisTrailByte(uchar(trail));
                 double_[std::size_t(Row(uchar(lead)))][std::size_t(trail)] =
-                    possible ? Decode(decoder, {char(lead), char(trail)}) : QChar::ReplacementCharacter;
+                    possible ? DecodePair(decoder, uchar(lead), uchar(trail)) : QChar(QChar::ReplacementCharacter);
             }
         }
     }
@@ -46,31 +48,43 @@ public:
             if (!IsSjisLeadByte(b)) {
                 text += single_[b];
                 ++i;
-            } else if (i + 1 < bytes.size() && IsSjisTrailByte(uchar(bytes[i + 1]))) {
-                text += double_[std::size_t(Row(b))][uchar(bytes[i + 1])];
-                i += 2;
-            } else {
-                // A lead byte without its trail: the next byte starts afresh.
-                text += QChar::ReplacementCharacter;
-                ++i;
+                continue;
             }
+            const QChar pair = i + 1 < bytes.size() ? double_[std::size_t(Row(b))][uchar(bytes[i + 1])]
+                                                    : QChar(QChar::ReplacementCharacter);
+            text += pair;
+            i += pair == QChar::ReplacementCharacter ? 1 : 2;
         }
         return text;
     }
 
 private:
+    static QChar SingleByte(uchar b)
+    {
+        if (b <= 0x80)
+            return QChar(b);
+        if (b >= 0xA1 && b <= 0xDF)
+            return QChar(0xFF61 + (b - 0xA1));  // half-width katakana
+        if (b == 0xA0)
+            return QChar(0xF8F0);
+        if (b >= 0xFD)
+            return QChar(0xF8F1 + (b - 0xFD));
+        return QChar::ReplacementCharacter;  // lead bytes never stand alone
+    }
+
     static int Row(uchar lead) { return lead <= 0x9F ? lead - 0x81 : lead - 0xE0 + 31; }
 
-    static QChar Decode(QStringDecoder &decoder, std::initializer_list<char> bytes)
+    // The converter marks an unassigned pair as an error or substitutes a
+    // control character for it.
+    static QChar DecodePair(QStringDecoder &decoder, uchar lead, uchar trail)
     {
-        const QByteArray input(bytes.begin(), qsizetype(bytes.size()));
-        const QString out = decoder.decode(input);
-        const bool substituted = out == QChar(0x1A) && input != "\x1A";
+        const char input[2] = {char(lead), char(trail)};
+        const QString out = decoder.decode(QByteArrayView(input, 2));
         if (decoder.hasError()) {
             decoder = QStringDecoder("windows-31j");  // the error flag stays set otherwise
             return QChar::ReplacementCharacter;
         }
-        return out.size() == 1 && !substituted ? out[0] : QChar(QChar::ReplacementCharacter);
+        return out.size() == 1 && out[0] != QChar(0x1A) ? out[0] : QChar(QChar::ReplacementCharacter);
     }
 
     std::array<QChar, 256> single_;
