@@ -22,19 +22,17 @@ const DigestTexts &Texts()
     return texts;
 }
 
+// A side that names no entrant of the table shows "?" for each text, as the
+// battle list does.
 std::string Description(const ReplayModel &model, const FightSide &side)
 {
+    const Entrant *entrant = model.EntrantAt(side.EntrantIndex);
     std::string text = Texts().emblemOpen;
-    if (const Entrant *entrant = model.EntrantAt(side.EntrantIndex)) {
-        text += entrant->Emblem.View();
-        text += Texts().emblemClose;
-        text += entrant->Doller.View();
-        text += Texts().ownerSeparator;
-        text += entrant->Owner.View();
-    } else {
-        text += Texts().emblemClose;
-        text += Texts().ownerSeparator;
-    }
+    text += entrant ? entrant->Emblem.View() : "?";
+    text += Texts().emblemClose;
+    text += entrant ? entrant->Doller.View() : "?";
+    text += Texts().ownerSeparator;
+    text += entrant ? entrant->Owner.View() : "?";
     return text;
 }
 

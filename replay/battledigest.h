@@ -16,5 +16,5 @@ std::string TurnLine(int turn);
 // "相対距離: %d", then one "%-*s  %s" line per side, the lead side first,
 // each with its description "《emblem》 name／owner" padded to the longer of
 // the two and followed by its Guide. A side that names no entrant of the
-// table has empty emblem, name and owner.
+// table shows "?" for emblem, name and owner.
 std::vector<std::string> BattleDigestLines(const ReplayModel &model, const FightRecord &fight);

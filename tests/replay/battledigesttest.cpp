@@ -125,8 +125,9 @@ TEST(DigestLines, LongestTextsAreShownWhole)
     EXPECT_EQ(lines[3], Sjis("《AB》 Bob／Al") + std::string(196 - 14, ' ') + "  g2");
 }
 
-// A side whose index names no entrant shows no entrant's texts.
-TEST(DigestLines, SideOutsideTheEntrantTableHasEmptyTexts)
+// A side whose index names no entrant shows "?" for its texts, as the
+// battle list does.
+TEST(DigestLines, SideOutsideTheEntrantTableShowsQuestionMarks)
 {
     for (int index : {-1, 2, 32767}) {
         ReplayModel model = ModelBuilder(3, 1)
@@ -136,7 +137,7 @@ TEST(DigestLines, SideOutsideTheEntrantTableHasEmptyTexts)
                                 .Build();
         const std::vector<std::string> lines = BattleDigestLines(model, *model.Steps[0].Fight);
         EXPECT_EQ(lines[2], Sjis("《AB》 Bob／Al  g1")) << index;
-        EXPECT_EQ(lines[3], Sjis("《》 ／         g2")) << index;
+        EXPECT_EQ(lines[3], Sjis("《?》 ?／?      g2")) << index;
     }
 }
 
