@@ -70,8 +70,11 @@ fuzz)
     ;;
 bench)
     install_missing "${PACKAGES[@]}"
-    configure_and_build -DCMAKE_BUILD_TYPE=Release
-    for b in "$BUILD_DIR"/bench/bench_*; do QT_QPA_PLATFORM=offscreen "$b"; done
+    BUILD_DIR=build-release
+    configure_and_build -DCMAKE_BUILD_TYPE=Release -DOSTREL_BUILD_VIEWER=OFF
+    for b in "$BUILD_DIR"/bench/bench_*; do
+        if [ -f "$b" ] && [ -x "$b" ]; then QT_QPA_PLATFORM=offscreen "$b"; fi
+    done
     ;;
 *)
     sed -n '2,10p' "$0"
