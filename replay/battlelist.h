@@ -51,10 +51,10 @@ private:
 // Brings the list up to date for position p of a replay whose slider reaches
 // max; reference is the step shown at p (step 1 at 0, the last step at the
 // end), or null without steps. Row i shows battle i. Rows are appended and
-// deleted only at the end (the last row first); an existing row keeps its caption and player cells
-// and has only its turns and result rewritten. At a fight step before the
-// end the row of the battle being fought is selected, visibly even without
-// the focus.
+// deleted only at the end (the last row first); an existing row keeps its
+// caption and player cells and has only its turns and result rewritten. At a
+// fight step before the end the row of the battle being fought is selected,
+// visibly even without the focus.
 void RefreshBattleList(const ReplayModel &model, int p, int max, const ReplayStep *reference, BattleListControl &list,
                        BattleListMemo &memo);
 // The same without a memo: every existing row is rewritten.

@@ -69,14 +69,13 @@ void HeadlessViewer::SetSliderPosition(int position)
 }
 
 // The slider's change handler, guarded against re-entry.
-bool HeadlessViewer::SliderChanged()
+void HeadlessViewer::SliderChanged()
 {
     if (seekBusy_)
-        return false;
+        return;
     seekBusy_ = true;
     lastSeekRan_ = engine_.SeekTo(sliderPosition_);
     seekBusy_ = false;
-    return lastSeekRan_;
 }
 
 void HeadlessViewer::ReleaseModelReferences()

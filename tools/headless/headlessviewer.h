@@ -80,7 +80,7 @@ public:
 
 private:
     bool Loaded(bool success);
-    bool SliderChanged();
+    void SliderChanged();
 
     ReplayModel model_;
     ArenaGrid grid_;
