@@ -5,7 +5,7 @@
 #
 #   ./build.sh run [FILE]      open FILE (default: the bundled example) in the viewer
 #   ./build.sh test            build everything and run every test through CTest
-#   ./build.sh fuzz [SECONDS]  build the loader fuzzer with sanitizers and run it
+#   ./build.sh fuzz [SECONDS]  build both fuzzers with sanitizers, run each SECONDS
 #   ./build.sh bench           build and run the benchmarks
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -63,10 +63,12 @@ fuzz)
         -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_BUILD_TYPE=RelWithDebInfo
     # Only the fuzzers and what they link: the tools need no sanitizer build.
     cmake --build "$BUILD_DIR" -j"$JOBS" --target fuzz_loader fuzz_replay
-    seconds=${1:-600}
-    mkdir -p "$BUILD_DIR/corpus"
-    exec "$BUILD_DIR/fuzz/fuzz_loader" -max_total_time="$seconds" -max_len=65536 -timeout=10 \
-        -dict=fuzz/script.dict "$BUILD_DIR/corpus" fuzz/corpus
+    seconds=${1:-300}
+    for target in fuzz_loader fuzz_replay; do
+        mkdir -p "$BUILD_DIR/corpus-$target"
+        "$BUILD_DIR/fuzz/$target" -max_total_time="$seconds" -max_len=65536 -timeout=10 \
+            -dict=fuzz/script.dict "$BUILD_DIR/corpus-$target" fuzz/corpus
+    done
     ;;
 bench)
     install_missing "${PACKAGES[@]}"

@@ -6,7 +6,7 @@
 // - a play tick against the same step without the battle list refresh.
 
 #include "battlelist.h"
-#include "headlessviewer.h"
+#include "replaysession.h"
 #include "tournamentgenerator.h"
 
 #include <QGuiApplication>
@@ -68,8 +68,8 @@ int main(int argc, char *argv[])
         return 1;
     file.close();
 
-    HeadlessViewer viewer;
-    const double load = Seconds([&] { viewer.Open(file.fileName()); });
+    ReplaySession viewer;
+    const double load = Seconds([&] { viewer.OpenScript(file.fileName()); });
     const ReplayModel &model = viewer.Model();
     const int steps = int(model.Steps.size());
     std::printf("tournament: %d entrants, %d x %d, %d steps, %zu battles, %.1f MB\n", options.Entrants,
@@ -95,8 +95,8 @@ int main(int argc, char *argv[])
                 refresh(p, &model.Steps[std::size_t(p - 1)]);
         });
     };
-    RecordedBattleList everyRow;
-    RecordedBattleList changedRows;
+    BattleRows everyRow;
+    BattleRows changedRows;
     BattleListMemo memo;
     const double rewriting = refreshAll([&](int p, const ReplayStep *r) {
         ::RefreshBattleList(model, p, steps + 1, r, everyRow);
@@ -104,11 +104,11 @@ int main(int argc, char *argv[])
     const double remembering = refreshAll([&](int p, const ReplayStep *r) {
         ::RefreshBattleList(model, p, steps + 1, r, changedRows, memo);
     });
-    std::printf("play tick with %zu rows: %.3f ms in all\n", everyRow.rows.size(), ticks / 200 * 1e3);
+    std::printf("play tick with %zu rows: %.3f ms in all\n", everyRow.Rows().size(), ticks / 200 * 1e3);
     std::printf("battle list refresh: every row rewritten %.3f ms, changed rows only %.3f ms: ratio %.1f "
                 "(lists equal: %s)\n",
                 rewriting / 200 * 1e3, remembering / 200 * 1e3, rewriting / remembering,
-                everyRow.rows == changedRows.rows ? "yes" : "NO");
+                everyRow.Rows() == changedRows.Rows() ? "yes" : "NO");
 
     long long scanned = 0;
     const double scan = Seconds([&] { scanned = ScanWinCounts(model); });

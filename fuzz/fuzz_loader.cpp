@@ -6,7 +6,6 @@
 #include "fuzzcheck.h"
 #include "memoryfile.h"
 
-#include "loaderhost.h"
 #include "scriptloader.h"
 #include "sjisdecoder.h"
 #include "stringtable.h"
@@ -18,19 +17,6 @@
 #include <vector>
 
 namespace {
-
-class RecordingHost : public LoaderHost {
-public:
-    void ResetToStart() override { ++resets; }
-    void ReleaseModelReferences() override { ++releases; }
-    void ShowLoaderMessage(int id) override { messages.push_back(id); }
-    // An input of a few kilobytes has no business exhausting memory.
-    void MemoryFailure() override { Require(false, "a small input exhausts memory"); }
-
-    int resets = 0;
-    int releases = 0;
-    std::vector<int> messages;
-};
 
 // Every text is read to its end and decoded as the lists, the digest and
 // the tools decode it.
@@ -131,21 +117,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, std::size_t size)
     if (!file)
         return 0;
     ReplayModel model;
-    RecordingHost host;
-    const bool loaded = ScriptLoader(model, host).Load(file.get());
+    const LoadResult result = ScriptLoader(model).Read(file.get());
 
-    Require(host.resets == 1, "every load first returns the replay to its start");
-    if (!loaded) {
-        Require(IsOneOf(host.messages, {IdsNotAScript, IdsTooLarge}), "a refused file says why, once");
-        Require(host.releases == 0 && model.Entrants.empty() && model.Steps.empty() && model.Battles.empty(),
+    // An input of a few kilobytes has no business exhausting memory.
+    Require(result.outcome != LoadResult::OutOfMemory, "a small input exhausts memory");
+    if (!result.Succeeded()) {
+        Require(IsOneOf(result.messages, {IdsNotAScript, IdsTooLarge}), "a refused file says why, once");
+        Require(!result.modelReplaced && model.Entrants.empty() && model.Steps.empty() && model.Battles.empty(),
                 "a refused file leaves the model alone");
         return 0;
     }
-    Require(host.releases == 1, "the old model is released exactly once");
-    Require(host.messages.empty() || IsOneOf(host.messages, {IdsBadEntrants}),
+    Require(result.modelReplaced, "a loaded file replaces the model");
+    Require(result.messages.empty() || IsOneOf(result.messages, {IdsBadEntrants}),
             "a loaded file shows at most the entrant message");
     CheckHeader(model.Header);
-    CheckEntrants(model, !host.messages.empty());
+    CheckEntrants(model, !result.messages.empty());
     CheckSteps(model);
     CheckBattles(model);
     return 0;

@@ -8,7 +8,7 @@
 #include "fuzzcheck.h"
 #include "memoryfile.h"
 
-#include "headlessviewer.h"
+#include "replaysession.h"
 
 #include <QGuiApplication>
 
@@ -25,7 +25,7 @@ using Places = std::vector<std::pair<int32_t, int32_t>>;
 
 // Where the entrants stand. Moves undo exactly, so this depends on the
 // position alone, never on the road the replay took to it.
-Places PlacesOf(const HeadlessViewer &viewer)
+Places PlacesOf(const ReplaySession &viewer)
 {
     Places places;
     for (const Entrant &e : viewer.Model().Entrants)
@@ -42,7 +42,7 @@ int BattlesBegunBy(const ReplayModel &model, int position)
 // What the viewer shows after a seek to position: the current step's digest
 // and highlight (step 1 at the start, none at the end) and one list row per
 // battle begun.
-void CheckLanding(const HeadlessViewer &viewer, int position)
+void CheckLanding(const ReplaySession &viewer, int position)
 {
     const ReplayModel &model = viewer.Model();
     const StepEngine &engine = viewer.Engine();
@@ -61,27 +61,27 @@ void CheckLanding(const HeadlessViewer &viewer, int position)
     for (const std::string &line : digest)
         TouchBytes(line);
 
-    const RecordedBattleList &list = viewer.BattleList();
+    const BattleRows &list = viewer.BattleList();
     Require(list.RowCount() == BattlesBegunBy(model, position), "one row per battle begun");
-    Require(list.selected >= -1 && list.selected < list.RowCount(), "the selection is a row or none");
-    for (const BattleListControl::Row &row : list.rows) {
+    Require(list.SelectedRow() >= -1 && list.SelectedRow() < list.RowCount(), "the selection is a row or none");
+    for (const BattleListControl::Row &row : list.Rows()) {
         for (const std::string &cell : row)
             TouchBytes(cell);
     }
 }
 
-void Seek(HeadlessViewer &viewer, int position)
+void Seek(ReplaySession &viewer, int position)
 {
-    const int target = std::clamp(position, 0, viewer.SliderMaxValue());
+    const int target = std::clamp(position, 0, viewer.SliderMax());
     const bool moves = target != viewer.SliderPosition();
     Require(viewer.MoveSlider(position) == moves, "a seek runs exactly when the slider moves");
     if (moves)
         CheckLanding(viewer, target);
 }
 
-void Replay(HeadlessViewer &viewer, uint8_t pickByte, uint8_t stepsByte)
+void Replay(ReplaySession &viewer, uint8_t pickByte, uint8_t stepsByte)
 {
-    const int end = viewer.SliderMaxValue();
+    const int end = viewer.SliderMax();
     const int middle = end / 2;
     const Places atStart = PlacesOf(viewer);
 
@@ -97,7 +97,7 @@ void Replay(HeadlessViewer &viewer, uint8_t pickByte, uint8_t stepsByte)
     Seek(viewer, middle);
     Require(PlacesOf(viewer) == atMiddle, "the middle is the same whichever way the replay reaches it");
 
-    viewer.Reset();
+    viewer.ResetToStart();
     Require(viewer.SliderPosition() == 0 && viewer.Engine().CurrentPosition() == 0, "a reset returns to 0");
     Require(viewer.Digest().empty() && viewer.BattleList().RowCount() == 0, "a reset empties the digest and the list");
     Require(PlacesOf(viewer) == atStart, "a reset restores the starting cells");
@@ -131,8 +131,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, std::size_t size)
     const MemoryFile file = OpenMemory(data, size);
     if (!file)
         return 0;
-    HeadlessViewer viewer;
-    if (!viewer.Open(file.get())) {
+    ReplaySession viewer;
+    if (!viewer.Open(file.get()).Succeeded()) {
         Require(!viewer.MoveSlider(1), "the slider stays disabled until a file loads");
         return 0;
     }

@@ -2,7 +2,6 @@
 
 #include "arenagrid.h"
 #include "battledigest.h"
-#include "replayview.h"
 
 #include <algorithm>
 
@@ -35,36 +34,26 @@ bool StepEngine::SeekTo(int target)
             ApplyStep(k, false);
     }
     LandOn(target, forward);
-    view_.PresentMap();
-    view_.RepaintMapNow();
     currentPosition_ = target;
-    const ReplayStep *reference = model_.Steps.empty() ? nullptr : StepAt(std::clamp(target, 1, StepCount()));
-    view_.RefreshBattleList(target, reference);
     return true;
 }
 
-void StepEngine::ResetToStart()
+const ReplayStep *StepEngine::ShownStep(int p) const
 {
-    view_.StopPlaying();
-    view_.SetSliderPosition(0);
-    view_.ClearBattleList();
-    view_.ClearDigest();
-    SeekTo(0);
+    return model_.Steps.empty() ? nullptr : StepAt(std::clamp(p, 1, StepCount()));
 }
 
 void StepEngine::ReleaseHighlight()
 {
     highlightActive_ = false;
-    highlightStep_ = nullptr;
+    highlightStep_ = 0;
 }
 
 void StepEngine::ApplyStep(int k, bool forward)
 {
     if (highlightActive_)
         ClearHighlight(forward);
-    // The slider's maximum bounds the steps; the step list guards against a
-    // maximum that does not match it.
-    const ReplayStep *step = k < view_.SliderMax() ? StepAt(k) : nullptr;
+    const ReplayStep *step = StepAt(k);
     if (!step)
         return;
     if (step->IsFight())
@@ -137,7 +126,7 @@ void StepEngine::Highlight(const ReplayStep &step)
     highlightPlayer1_ = step.Fight->Side[0].EntrantIndex;
     highlightPlayer2_ = step.Fight->Side[1].EntrantIndex;
     highlightActive_ = true;
-    highlightStep_ = &step;
+    highlightStep_ = int(&step - model_.Steps.data()) + 1;
 }
 
 void StepEngine::ClearHighlight(bool forward)
@@ -145,8 +134,9 @@ void StepEngine::ClearHighlight(bool forward)
     highlightActive_ = false;
     Entrant *p1 = model_.EntrantAt(highlightPlayer1_);
     Entrant *p2 = model_.EntrantAt(highlightPlayer2_);
-    if (!forward && highlightStep_ && highlightStep_->Fight) {
-        const FightRecord &fight = *highlightStep_->Fight;
+    const ReplayStep *highlighted = StepAt(highlightStep_);
+    if (!forward && highlighted && highlighted->Fight) {
+        const FightRecord &fight = *highlighted->Fight;
         for (Entrant *entrant : {p1, p2}) {
             if (entrant)
                 entrant->Status = -1;
@@ -172,13 +162,13 @@ void StepEngine::RedrawEntrant(int index)
 
 void StepEngine::LandOn(int p, bool forward)
 {
-    view_.ClearDigest();
+    digest_.clear();
     if (p <= 0)
         p = 1;
-    const ReplayStep *step = p < view_.SliderMax() ? StepAt(p) : nullptr;
+    const ReplayStep *step = StepAt(p);
     if (!step)
         return;
-    view_.AppendDigestLine(TurnLine(step->Turn));
+    digest_.push_back(TurnLine(step->Turn));
     if (!step->IsFight()) {
         // Only when arriving backward on a move step followed by a fight:
         // the clear undoes that fight.
@@ -188,14 +178,13 @@ void StepEngine::LandOn(int p, bool forward)
         ApplyStep(p, forward);
         WriteBattleDigest(*step);
     }
-    view_.PresentMap();
 }
 
 void StepEngine::WriteBattleDigest(const ReplayStep &step)
 {
     if (!step.Fight)
         return;
-    for (const std::string &line : BattleDigestLines(model_, *step.Fight))
-        view_.AppendDigestLine(line);
+    for (std::string &line : BattleDigestLines(model_, *step.Fight))
+        digest_.push_back(std::move(line));
     Highlight(step);
 }

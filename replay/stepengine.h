@@ -2,13 +2,16 @@
 
 #include "replaymodel.h"
 
+#include <string>
+#include <vector>
+
 class ArenaGrid;
-class ReplayView;
 
 // Moves the replay from the position the map shows to another one, applying
 // or undoing the steps in between one at a time, and keeps the map, the
 // entrants' cells, rates and statuses and the highlight of the battle being
-// fought in step with each other.
+// fought in step with each other, and writes the digest of the step it lands
+// on (Shift-JIS lines).
 //
 // Positions run from 0 (the start) through n (after the last of n steps) to
 // n + 1 (the end, nothing current). Landing on 0 treats step 1 as current:
@@ -19,22 +22,29 @@ class ReplayView;
 // players' rates from before the fight and puts them back in play.
 class StepEngine {
 public:
-    StepEngine(ReplayModel &model, ArenaGrid &grid, ReplayView &view) : model_(model), grid_(grid), view_(view) {}
+    StepEngine(ReplayModel &model, ArenaGrid &grid) : model_(model), grid_(grid) {}
 
-    // Moves to target (0 to the slider's maximum). False, doing nothing at
-    // all, when target is the current position. Must not be re-entered.
+    // Moves to target (0 to Maximum()). False, doing nothing at all, when
+    // target is the current position. Must not be re-entered.
     bool SeekTo(int target);
-    // Back to position 0 with an empty battle list and digest; ends play.
-    void ResetToStart();
     // The model is being replaced: forget the highlight without restoring
     // or redrawing anything.
     void ReleaseHighlight();
+    void ClearDigest() { digest_.clear(); }
 
+    // The end position: the number of steps + 1.
+    int Maximum() const { return StepCount() + 1; }
     int CurrentPosition() const { return currentPosition_; }
+    // The step the replay shows at position p: step 1 at 0, the last step at
+    // the end; null without steps.
+    const ReplayStep *ShownStep(int p) const;
+    // The digest of the step landed on, a line each.
+    const std::vector<std::string> &Digest() const { return digest_; }
     bool HighlightActive() const { return highlightActive_; }
     int HighlightPlayer1() const { return highlightPlayer1_; }
     int HighlightPlayer2() const { return highlightPlayer2_; }
-    const ReplayStep *HighlightStep() const { return highlightStep_; }
+    // The number of the highlighted fight step (from 1); 0 when none.
+    int HighlightStepNumber() const { return highlightStep_; }
 
 private:
     void ApplyStep(int k, bool forward);
@@ -51,11 +61,11 @@ private:
 
     ReplayModel &model_;
     ArenaGrid &grid_;
-    ReplayView &view_;
+    std::vector<std::string> digest_;
 
     int currentPosition_ = 0;
     bool highlightActive_ = false;
     int highlightPlayer1_ = 0;
     int highlightPlayer2_ = 0;
-    const ReplayStep *highlightStep_ = nullptr;
+    int highlightStep_ = 0;
 };

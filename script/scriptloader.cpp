@@ -1,6 +1,5 @@
 #include "scriptloader.h"
 
-#include "loaderhost.h"
 #include "scriptkeys.h"
 #include "scriptline.h"
 #include "winledger.h"
@@ -14,22 +13,6 @@
 #include <new>
 
 namespace {
-
-struct FileCloser {
-    void operator()(std::FILE *file) const { std::fclose(file); }
-};
-using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
-
-FileHandle OpenForReading(const QString &path)
-{
-    if (path.isEmpty() || QFileInfo(path).isDir())
-        return nullptr;
-#ifdef _WIN32
-    return FileHandle(_wfopen(reinterpret_cast<const wchar_t *>(path.utf16()), L"rb"));
-#else
-    return FileHandle(std::fopen(QFile::encodeName(path).constData(), "rb"));
-#endif
-}
 
 constexpr std::size_t MaxReservedMoves = 256;
 
@@ -302,39 +285,47 @@ int8_t ScriptLoader::Reader::TrackedRate(int entrant) const
     return entrant >= 0 && std::size_t(entrant) < hitPointTrack_.size() ? hitPointTrack_[std::size_t(entrant)] : int8_t(100);
 }
 
-bool ScriptLoader::LoadScript(const QString &path)
+ScriptFile OpenScriptFile(const QString &path)
 {
-    const FileHandle file = OpenForReading(path);
-    return file && Load(file.get());
+    if (path.isEmpty() || QFileInfo(path).isDir())
+        return nullptr;
+#ifdef _WIN32
+    return ScriptFile(_wfopen(reinterpret_cast<const wchar_t *>(path.utf16()), L"rb"));
+#else
+    return ScriptFile(std::fopen(QFile::encodeName(path).constData(), "rb"));
+#endif
 }
 
-bool ScriptLoader::Load(std::FILE *file)
+LoadResult ScriptLoader::Read(std::FILE *file)
 {
-    host_.ResetToStart();
+    LoadResult result;
+    result.outcome = LoadResult::Refused;
     try {
         Reader reader(file, model_);
         ScriptHeader header;
         reader.ReadHeader(header);
         if (header.Version.View() != "00.00.02") {
-            host_.ShowLoaderMessage(IdsNotAScript);
-            return false;
+            result.messages.push_back(IdsNotAScript);
+            return result;
         }
         if (!WithinLimits(header)) {
-            host_.ShowLoaderMessage(IdsTooLarge);
-            return false;
+            result.messages.push_back(IdsTooLarge);
+            return result;
         }
 
+        result.modelReplaced = true;
         model_.Header = header;
-        host_.ReleaseModelReferences();
         model_.Clear();
         model_.Entrants.resize(std::size_t(std::max(header.EntrantCount, 0)));
 
         if (!reader.ReadEntrants())
-            host_.ShowLoaderMessage(IdsBadEntrants);
+            result.messages.push_back(IdsBadEntrants);
         reader.ReadEvents();
     } catch (const std::bad_alloc &) {
-        host_.MemoryFailure();
-        return false;
+        result.outcome = LoadResult::OutOfMemory;
+        result.messages.push_back(IdsMemoryFailure);
+        return result;
     }
-    return true;
+    result.outcome = LoadResult::Loaded;
+    return result;
 }

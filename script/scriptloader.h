@@ -5,8 +5,8 @@
 #include <QString>
 
 #include <cstdio>
-
-class LoaderHost;
+#include <memory>
+#include <vector>
 
 // Limits beyond which a file is refused (message IdsTooLarge) instead of
 // loaded: the map bitmap of the arena must stay allocatable and drawable
@@ -19,6 +19,24 @@ struct ScriptLimits {
     static constexpr int32_t MaxArenaSide = 1000;
     static constexpr int64_t MaxArenaCells = 200000;
     static constexpr int32_t MaxEntrants = 100000;
+};
+
+// How a load ended, and the string-table messages it has for the user, in
+// the order they arose.
+struct LoadResult {
+    enum Outcome {
+        Loaded,       // the model holds the file's tournament (possibly with IdsBadEntrants)
+        NotOpened,    // the file could not be opened: nothing changed, no message
+        Refused,      // the header was refused: the previous tournament stays
+        OutOfMemory,  // memory ran out part-way: the model is incomplete
+    };
+    Outcome outcome = NotOpened;
+    std::vector<int> messages;
+    // The header was accepted, so the previous tournament is gone and
+    // anything that pointed into it must forget it.
+    bool modelReplaced = false;
+
+    bool Succeeded() const { return outcome == Loaded; }
 };
 
 // Reads a script file into the model, front to back, in three sections: the
@@ -39,19 +57,23 @@ struct ScriptLimits {
 // - a list value that a line leaves missing keeps the value its field had.
 class ScriptLoader {
 public:
-    ScriptLoader(ReplayModel &model, LoaderHost &host) : model_(model), host_(host) {}
+    explicit ScriptLoader(ReplayModel &model) : model_(model) {}
 
-    // True when the model now holds the file's tournament (also after the
-    // incomplete-entrants message); false when the path is empty, the file
-    // cannot be opened (no message, nothing changed) or it was refused.
-    bool LoadScript(const QString &path);
-    // The same for a file that is already open (tools and fuzzers read from
-    // memory): resets the replay, then reads the file from its position.
-    bool Load(std::FILE *file);
+    // Reads the file from its position into the model. Nothing is shown: the
+    // caller shows the result's messages once the load is over.
+    LoadResult Read(std::FILE *file);
 
 private:
     class Reader;
 
     ReplayModel &model_;
-    LoaderHost &host_;
 };
+
+struct FileCloser {
+    void operator()(std::FILE *file) const { std::fclose(file); }
+};
+using ScriptFile = std::unique_ptr<std::FILE, FileCloser>;
+
+// Opens a script file for reading (through the wide-character path on
+// Windows); null when the path is empty, names a folder or cannot be opened.
+ScriptFile OpenScriptFile(const QString &path);

@@ -2,26 +2,27 @@
 
 #include "battlelist.h"
 
+class BattleRows;
 class ReportListView;
 
-// The battle list logic's control, on the window's list view. Cells are
-// decoded from Shift-JIS for display.
-class BattleListView : public BattleListControl {
+// Keeps the window's list view in step with the session's battle rows,
+// operation by operation, so that a refresh rewrites only the rows it
+// touched. Cells are decoded from Shift-JIS for display.
+class BattleListView {
 public:
-    explicit BattleListView(ReportListView &list) : list_(list) {}
+    BattleListView(ReportListView &list, const BattleRows &rows);
 
-    int RowCount() const override;
-    void AppendRow(const Row &cells) override;
-    void DeleteRow(int row) override;
-    void SetTurnsAndResult(int row, const std::string &turns, const std::string &result) override;
-    void SelectRow(int row) override;
-    void ShowSelectionAlways(bool always) override;
-    void BeginUpdate() override;
-    void EndUpdate() override;
-
-    // Removes every row.
-    void Clear();
+    int RowCount() const;
+    // Selects a row of the view (and only of the view): the list's own
+    // guard puts back a row the user's click deselected.
+    void SelectRow(int row);
 
 private:
+    void AppendRow(int row);
+    void DeleteRow(int row);
+    void SetTurnsAndResult(int row);
+    void EndUpdate();
+
     ReportListView &list_;
+    const BattleRows &rows_;
 };

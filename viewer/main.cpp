@@ -1,10 +1,30 @@
 // The viewer's entry: the application, its main window and the event loop.
 
 #include "applicationerror.h"
+#include "commandline.h"
 #include "fontfaces.h"
 #include "tformview.h"
 
 #include <exception>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+namespace {
+
+// The arguments as the viewer reads them: on Windows split from the raw
+// command line by the viewer's own rules; elsewhere the shell has split them.
+QStringList ProgramArguments()
+{
+#ifdef _WIN32
+    return SplitCommandLine(QString::fromWCharArray(GetCommandLineW()));
+#else
+    return QCoreApplication::arguments();
+#endif
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -13,7 +33,7 @@ int main(int argc, char *argv[])
     // append to the window's own caption.
     try {
         InstallFontSubstitutions();
-        TFormView formView;
+        TFormView formView(ProgramArguments());
         formView.show();
         app.exec();
     } catch (const std::exception &error) {

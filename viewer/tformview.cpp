@@ -9,7 +9,6 @@
 #include "panesplitter.h"
 #include "registrysettings.h"
 #include "reportlistview.h"
-#include "scriptloader.h"
 #include "sjisdecoder.h"
 #include "stringtable.h"
 #include "toolbarbutton.h"
@@ -30,6 +29,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QScrollArea>
+#include <QSignalBlocker>
 #include <QSlider>
 #include <QStatusBar>
 #include <QTimer>
@@ -37,10 +37,6 @@
 
 #include <cstdlib>
 #include <initializer_list>
-
-#ifdef _WIN32
-#include <windows.h>
-#endif
 
 namespace {
 
@@ -70,20 +66,6 @@ constexpr QSize ToolImageSize(30, 30);
 constexpr int ToolImageCount = 9;
 
 const QColor TitleTextColor(0, 0, 128);
-
-constexpr int SlowPeriod = 1000;  // ms per position when playing slowly
-constexpr int FastPeriod = 300;
-
-// The arguments as the viewer reads them: on Windows split from the raw
-// command line by the viewer's own rules; elsewhere the shell has split them.
-QStringList ProgramArguments()
-{
-#ifdef _WIN32
-    return SplitCommandLine(QString::fromWCharArray(GetCommandLineW()));
-#else
-    return QCoreApplication::arguments();
-#endif
-}
 
 QFont PixelFont(const char *face, int pixelSize, QFont::StyleHint hint)
 {
@@ -131,7 +113,7 @@ PaneSplitter *NewSplitter(Qt::Orientation orientation, QWidget *first, QWidget *
 
 } // namespace
 
-TFormView::TFormView(QWidget *parent) : QMainWindow(parent)
+TFormView::TFormView(QStringList arguments, QWidget *parent) : QMainWindow(parent), Arguments(std::move(arguments))
 {
     setWindowIcon(QIcon(QStringLiteral(":/images/view.png")));
     setFont(PixelFont(ProportionalGothicFace, 12, QFont::SansSerif));
@@ -160,7 +142,7 @@ TFormView::TFormView(QWidget *parent) : QMainWindow(parent)
     BuildOpenDialog();
     TimerPlay = new QTimer(this);
     TimerPlay->setInterval(500);
-    BattleList = std::make_unique<BattleListView>(*ListViewBattle);
+    BattleList = std::make_unique<BattleListView>(*ListViewBattle, Session.BattleList());
 
     setMinimumSize(MinimumClientSize);
     resize(DesignClientSize);
@@ -172,16 +154,7 @@ TFormView::TFormView(QWidget *parent) : QMainWindow(parent)
     FormCreate();
 }
 
-// Released in the order the model was built up: the map, the entrants, the
-// grid, then the battles and the steps.
-TFormView::~TFormView()
-{
-    MapBitmap.reset();
-    Model.Entrants = std::vector<Entrant>();
-    Grid = ArenaGrid();
-    Model.Battles = BattleTable();
-    Model.Steps = StepList();
-}
+TFormView::~TFormView() = default;
 
 // Without version data the label keeps its design text "Version" and the
 // caption names the viewer without a version.
@@ -352,6 +325,7 @@ void TFormView::WireEvents()
     connect(TimerPlay, &QTimer::timeout, this, &TFormView::TimerPlayTimer);
     connect(ListViewBattle->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &TFormView::ReportSelectionChange);
+    connect(&Session, &ReplaySession::Changed, this, &TFormView::SyncWithSession);
 }
 
 int TFormView::MapHeight() const
@@ -443,7 +417,7 @@ void TFormView::FormCreate()
 
 void TFormView::FormShow()
 {
-    const QString path = ScriptArgument(ProgramArguments());
+    const QString path = ScriptArgument(Arguments);
     if (path.isEmpty() || !QFileInfo(path).isFile())
         return;
     OpenScript(path);
@@ -462,107 +436,71 @@ void TFormView::FormClose()
         QMessageBox::warning(this, QString::fromUtf8(ApplicationTitle), QString::fromUtf8(StringTableText(IdsSettingsNotSaved)));
 }
 
-bool TFormView::LoadScript(const QString &path)
-{
-    return ScriptLoader(Model, *this).LoadScript(path);
-}
-
 bool TFormView::OpenScript(const QString &path)
 {
-    if (!LoadScript(path))
-        return false;
-    Grid.Build(Model.Header, Model.Entrants);
-    CreateMapBitmap();
-    EnableControls(true);
-    return true;
+    const LoadResult result = Session.OpenScript(path);
+    ShowLoaderMessages(result);
+    return result.Succeeded();
 }
 
-void TFormView::CreateMapBitmap()
+void TFormView::ShowLoaderMessages(const LoadResult &result)
 {
-    MapBitmap = NewMapBitmap(Grid);
-    QPalette palette = ScrollBoxBr->viewport()->palette();
-    palette.setColor(QPalette::Window, QColor(ArenaGrid::MapBackgroundColor));
-    ScrollBoxBr->viewport()->setPalette(palette);
-    ScrollBoxBr->viewport()->setAutoFillBackground(true);
-    SetMapScrollRanges();
-    PresentMap();
+    for (int id : result.messages)
+        ShowLoaderBox(id == IdsMemoryFailure ? QMessageBox::Critical : QMessageBox::Warning, id);
+    if (result.outcome == LoadResult::OutOfMemory)
+        std::exit(1);
+}
+
+void TFormView::SyncWithSession()
+{
+    const PlaybackControls &enabled = Session.Enabled();
+    ToolButtonPlay->setEnabled(enabled.Play);
+    ToolButtonFwd->setEnabled(enabled.Fwd);
+    ToolButtonPause->setEnabled(enabled.Pause);
+    ToolButtonQuit->setEnabled(enabled.Quit);
+    TrackBarProgress->setEnabled(enabled.Slider);
+    {
+        // The session has handled the change already.
+        const QSignalBlocker blocker(TrackBarProgress);
+        TrackBarProgress->setMaximum(Session.SliderMax());
+        TrackBarProgress->setValue(Session.SliderPosition());
+    }
+
+    if (Session.TimerInterval() == 0)
+        TimerPlay->stop();
+    else if (Session.TimerStarts() != TimerStartsShown)
+        TimerPlay->start(Session.TimerInterval());
+    TimerStartsShown = Session.TimerStarts();
+
+    if (Session.Digest() != DigestShown) {
+        DigestShown = Session.Digest();
+        RichEditDigest->clear();
+        for (const std::string &line : DigestShown)
+            RichEditDigest->appendPlainText(DecodeSjisForDisplay(line));
+        // The digest reads from its turn line down, also when the pane is
+        // too low for all five lines.
+        RichEditDigest->verticalScrollBar()->setValue(0);
+    }
+
+    if (ImageBr->Bitmap() != Session.MapBitmap())
+        ShowMap();
+    ScrollBoxBr->viewport()->update();
 }
 
 // The map image spans the bitmap, so the scroll ranges follow its size; an
 // arrow click scrolls by a hundredth of it (nothing below 100 pixels).
-void TFormView::SetMapScrollRanges()
+void TFormView::ShowMap()
 {
-    const QSize size = MapBitmap ? MapBitmap->size() : QSize();
+    const QImage *bitmap = Session.MapBitmap();
+    ImageBr->Present(bitmap);
+    QPalette palette = ScrollBoxBr->viewport()->palette();
+    palette.setColor(QPalette::Window, QColor(ArenaGrid::MapBackgroundColor));
+    ScrollBoxBr->viewport()->setPalette(palette);
+    ScrollBoxBr->viewport()->setAutoFillBackground(bitmap != nullptr);
+    const QSize size = bitmap ? bitmap->size() : QSize();
     ImageBr->resize(size.expandedTo(ImageBr->minimumSize()));
     ScrollBoxBr->verticalScrollBar()->setSingleStep(size.height() / 100);
     ScrollBoxBr->horizontalScrollBar()->setSingleStep(size.width() / 100);
-}
-
-void TFormView::EnableControls(bool on)
-{
-    for (QWidget *control : std::initializer_list<QWidget *>{ToolButtonPlay, ToolButtonFwd, ToolButtonQuit, TrackBarProgress})
-        control->setEnabled(on);
-    TrackBarProgress->setMaximum(int(Model.Steps.size()) + 1);
-}
-
-void TFormView::ReleaseModelReferences()
-{
-    Engine.ReleaseHighlight();
-    Grid.ReleaseEntrants();
-}
-
-void TFormView::ShowLoaderMessage(int id)
-{
-    ShowLoaderBox(QMessageBox::Warning, id);
-}
-
-void TFormView::MemoryFailure()
-{
-    ShowLoaderBox(QMessageBox::Critical, IdsMemoryFailure);
-    std::exit(1);
-}
-
-void TFormView::ClearDigest()
-{
-    RichEditDigest->clear();
-}
-
-void TFormView::AppendDigestLine(std::string_view line)
-{
-    RichEditDigest->appendPlainText(DecodeSjisForDisplay(line));
-    // The digest reads from its turn line down; appending must not scroll it
-    // away when the pane is too low for all five lines.
-    RichEditDigest->verticalScrollBar()->setValue(0);
-}
-
-void TFormView::PresentMap()
-{
-    ImageBr->Present(MapBitmap.get());
-}
-
-void TFormView::RepaintMapNow()
-{
-    ScrollBoxBr->viewport()->repaint();
-}
-
-void TFormView::RefreshBattleList(int position, const ReplayStep *reference)
-{
-    ::RefreshBattleList(Model, position, TrackBarProgress->maximum(), reference, *BattleList, BattleListShown);
-}
-
-void TFormView::ClearBattleList()
-{
-    BattleList->Clear();
-}
-
-void TFormView::SetSliderPosition(int position)
-{
-    TrackBarProgress->setValue(position);
-}
-
-int TFormView::SliderMax() const
-{
-    return TrackBarProgress->maximum();
 }
 
 QString TFormView::AskForScriptFile()
@@ -572,16 +510,9 @@ QString TFormView::AskForScriptFile()
     return OpenDialogScript->selectedFiles().value(0);
 }
 
-void TFormView::SetPlayButtons(bool play, bool fwd, bool pause)
-{
-    ToolButtonPlay->setEnabled(play);
-    ToolButtonFwd->setEnabled(fwd);
-    ToolButtonPause->setEnabled(pause);
-}
-
 void TFormView::ToolButtonOpenClick()
 {
-    ToolButtonPauseClick();
+    Session.ToolButtonPauseClick();
     // Let the toolbar show its paused state before the modal dialog takes over.
     QCoreApplication::processEvents();
     const QString path = AskForScriptFile();
@@ -592,31 +523,22 @@ void TFormView::ToolButtonOpenClick()
 
 void TFormView::ToolButtonPlayClick()
 {
-    Playing = true;
-    SetPlayButtons(false, true, true);
-    TimerPlay->start(SlowPeriod);
+    Session.ToolButtonPlayClick();
 }
 
 void TFormView::ToolButtonFwdClick()
 {
-    Playing = true;
-    SetPlayButtons(true, false, true);
-    TimerPlay->start(FastPeriod);
+    Session.ToolButtonFwdClick();
 }
 
 void TFormView::ToolButtonPauseClick()
 {
-    Playing = false;
-    TimerPlay->stop();
-    // The slider is enabled from the first successful load on.
-    const bool loaded = TrackBarProgress->isEnabled();
-    SetPlayButtons(loaded, loaded, false);
+    Session.ToolButtonPauseClick();
 }
 
 void TFormView::ToolButtonQuitClick()
 {
-    ToolButtonPauseClick();
-    ResetToStart();
+    Session.ToolButtonQuitClick();
 }
 
 void TFormView::ToolButtonEndClick()
@@ -626,39 +548,12 @@ void TFormView::ToolButtonEndClick()
 
 void TFormView::TrackBarProgressChange()
 {
-    const int position = TrackBarProgress->value();
-    if (SeekBusy)
-        return;
-    SeekBusy = true;
-    // Released however the seek ends, so that later changes are handled.
-    struct Release {
-        bool &busy;
-        ~Release() { busy = false; }
-    } release{SeekBusy};
-    SeekTo(position);
-    if (!Playing) {
-        const bool beforeEnd = position < TrackBarProgress->maximum();
-        ToolButtonPlay->setEnabled(beforeEnd);
-        ToolButtonFwd->setEnabled(beforeEnd);
-    }
+    Session.SetSliderPosition(TrackBarProgress->value());
 }
 
 void TFormView::TimerPlayTimer()
 {
-    if (!Playing) {
-        // A tick queued before play stopped.
-        TimerPlay->stop();
-        ToolButtonPause->setEnabled(false);
-        return;
-    }
-    const int next = TrackBarProgress->value() + 1;
-    if (next > TrackBarProgress->maximum()) {
-        Playing = false;
-        TimerPlay->stop();
-        SetPlayButtons(false, false, false);
-        return;
-    }
-    TrackBarProgress->setValue(next);
+    Session.TimerPlayTimer();
 }
 
 // A row that loses the selection is remembered; once the event that caused

@@ -1,17 +1,15 @@
 #pragma once
 
-#include "arenagrid.h"
-#include "battlelist.h"
-#include "loaderhost.h"
-#include "replaymodel.h"
-#include "replayview.h"
-#include "stepengine.h"
+#include "replaysession.h"
 
 #include <QIcon>
 #include <QList>
 #include <QMainWindow>
+#include <QStringList>
 
 #include <memory>
+#include <string>
+#include <vector>
 
 class QFileDialog;
 class QFrame;
@@ -40,16 +38,18 @@ class ToolBarButton;
 // the status bar. A wider window widens only the map's scroll box; a taller
 // one heightens only the digest.
 //
-// The window is the hub of the viewer: it owns the replay model, the arena
-// grid with the map bitmap and the step engine, shows the loader's messages
-// and is the view the engine draws the replay into. The playback state is the
-// flag Playing together with the Enabled flags of the controls.
-class TFormView : public QMainWindow, public LoaderHost, public ReplayView
+// The window is a front end to its replay session, which holds the replay
+// and the playback state: each handler passes its event to the session, and
+// every change of the session is shown at once on the controls, the map, the
+// digest and the battle list. The window itself shows the loader's messages.
+class TFormView : public QMainWindow
 {
     Q_OBJECT
 
 public:
-    explicit TFormView(QWidget *parent = nullptr);
+    // arguments: the program's command line, the program first; a script
+    // named after it is opened when the window is first shown.
+    explicit TFormView(QStringList arguments = {}, QWidget *parent = nullptr);
     ~TFormView() override;
 
     // Height of PanelMap and width of ListViewBattle as laid out. The setters
@@ -90,46 +90,14 @@ public:
     QFileDialog *OpenDialogScript;
     QTimer *TimerPlay;
 
-    // The loaded tournament and what shows it.
-    ReplayModel Model;
-    ArenaGrid Grid;
-    std::unique_ptr<QImage> MapBitmap;
-    StepEngine Engine{Model, Grid, *this};
-    bool Playing = false;
-    bool SeekBusy = false;
+    // The replay and its playback state.
+    ReplaySession Session;
     int LastDeselectedRow = 0;
 
-    // Loads a script file into Model; true when it now holds the file's
-    // tournament. The caller then rebuilds the map and enables the controls.
-    bool LoadScript(const QString &path);
-    // Load, then on success rebuild the grid, draw the map and enable the
-    // controls: what the Open button and the start-up do.
+    // Open after the dialog: the session opens the file, then the window
+    // shows the loader's messages. True when the file's tournament is loaded.
     bool OpenScript(const QString &path);
-    // Replaces the map bitmap by one for the grid, drawn in full.
-    void CreateMapBitmap();
-    void SetMapScrollRanges();
-    // Enables Play, Fwd, Quit and the slider (or disables them) and sets the
-    // slider's maximum to the number of steps + 1.
-    void EnableControls(bool on);
-    bool SeekTo(int target) { return Engine.SeekTo(target); }
-    int CurrentPosition() const { return Engine.CurrentPosition(); }
-
-    // LoaderHost
-    void ResetToStart() override { Engine.ResetToStart(); }
-    void ReleaseModelReferences() override;
-    void ShowLoaderMessage(int id) override;
-    [[noreturn]] void MemoryFailure() override;
-
-    // ReplayView
-    void ClearDigest() override;
-    void AppendDigestLine(std::string_view line) override;
-    void PresentMap() override;
-    void RepaintMapNow() override;
-    void RefreshBattleList(int position, const ReplayStep *reference) override;
-    void ClearBattleList() override;
-    void StopPlaying() override { Playing = false; }
-    void SetSliderPosition(int position) override;
-    int SliderMax() const override;
+    int CurrentPosition() const { return Session.CurrentPosition(); }
 
     // Runs as the constructor's last step, once every control exists.
     void FormCreate();
@@ -154,6 +122,8 @@ public:
 protected:
     // The file the user picks in OpenDialogScript; empty when cancelled.
     virtual QString AskForScriptFile();
+    // Each in a message box; ends the program when memory ran out.
+    virtual void ShowLoaderMessages(const LoadResult &result);
 
     bool event(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
@@ -171,10 +141,14 @@ private:
     QFrame *AddToolSeparator(int left);
     void ReportSelectionChange(const QItemSelection &selected, const QItemSelection &deselected);
     void ShowVersion();
-    void SetPlayButtons(bool play, bool fwd, bool pause);
+    // Sets the controls, the timer, the digest and the map from the session.
+    void SyncWithSession();
+    void ShowMap();
 
+    QStringList Arguments;
     bool FormShown = false;
     bool CentreOnShow = true;
     std::unique_ptr<BattleListView> BattleList;
-    BattleListMemo BattleListShown;
+    int TimerStartsShown = 0;
+    std::vector<std::string> DigestShown;
 };

@@ -2,7 +2,7 @@
 // the replay. Each must load or be refused, and a loaded one must replay to
 // its end and back; the files that need more say what in their own tests.
 
-#include "headlessviewer.h"
+#include "replaysession.h"
 
 #include <gtest/gtest.h>
 
@@ -43,13 +43,14 @@ class RegressionFileTest : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(RegressionFileTest, LoadsOrIsRefusedAndReplaysToItsEndAndBack)
 {
-    HeadlessViewer viewer;
-    if (!viewer.Open(PathOf(GetParam()))) {
-        EXPECT_EQ(viewer.Messages().size(), 1u);
+    ReplaySession viewer;
+    const LoadResult result = viewer.OpenScript(PathOf(GetParam()));
+    if (!result.Succeeded()) {
+        EXPECT_EQ(result.messages.size(), 1u);
         return;
     }
     const auto start = Places(viewer.Model());
-    const int end = viewer.SliderMaxValue();
+    const int end = viewer.SliderMax();
     ASSERT_TRUE(viewer.MoveSlider(end));
     EXPECT_EQ(viewer.Engine().CurrentPosition(), end);
     EXPECT_TRUE(viewer.Digest().empty());
@@ -74,8 +75,8 @@ INSTANTIATE_TEST_SUITE_P(FuzzRegressions, RegressionFileTest, ::testing::ValuesI
 TEST(FuzzRegressionTest, MoveStepsReserveRoomInProportionToTheFile)
 {
     const std::string name = "move-step-room.ostrelScript";
-    HeadlessViewer viewer;
-    ASSERT_TRUE(viewer.Open(PathOf(name)));
+    ReplaySession viewer;
+    ASSERT_TRUE(viewer.OpenScript(PathOf(name)).Succeeded());
     const ReplayModel &model = viewer.Model();
     ASSERT_EQ(model.Entrants.size(), 20000u);
     ASSERT_EQ(model.Steps.size(), 4000u);

@@ -360,7 +360,7 @@ TEST(BattleSelection, WithoutStepsNothingIsSelected)
 
 TEST(BattleListInViewer, FollowsTheSliderOverALoadedTournament)
 {
-    const std::unique_ptr<HeadlessViewer> viewer = OpenViewer(TwoBattles());
+    const std::unique_ptr<ReplaySession> viewer = OpenSession(TwoBattles());
     const Row first = RowOf("B000", "竜(0) Ryu", "AB(0) Bob", "  2-   :  1", "");
     const Row firstOver = RowOf("B000", "竜(0) Ryu", "AB(0) Bob", "  2-  3:  2", "win AB(1)");
     const Row second = RowOf("B001", "AB(1) Bob", "CD(0) Cid", "  4-   :  1", "");
@@ -383,20 +383,20 @@ TEST(BattleListInViewer, FollowsTheSliderOverALoadedTournament)
     for (int p = 1; p <= 8; ++p) {
         SCOPED_TRACE(testing::Message() << "at " << p);
         ASSERT_TRUE(viewer->MoveSlider(p));
-        EXPECT_EQ(viewer->BattleList().rows, forward[p - 1].Rows);
-        EXPECT_EQ(viewer->BattleList().selected, forward[p - 1].Selected);
+        EXPECT_EQ(viewer->BattleList().Rows(), forward[p - 1].Rows);
+        EXPECT_EQ(viewer->BattleList().SelectedRow(), forward[p - 1].Selected);
     }
 
     ASSERT_TRUE(viewer->MoveSlider(2));
-    EXPECT_EQ(viewer->BattleList().rows, std::vector<Row>{first});
-    EXPECT_EQ(viewer->BattleList().selected, 0);
+    EXPECT_EQ(viewer->BattleList().Rows(), std::vector<Row>{first});
+    EXPECT_EQ(viewer->BattleList().SelectedRow(), 0);
     ASSERT_TRUE(viewer->MoveSlider(0));
-    EXPECT_TRUE(viewer->BattleList().rows.empty());
+    EXPECT_TRUE(viewer->BattleList().Rows().empty());
 }
 
 TEST(BattleListInViewer, BattleWithoutResultLineIsOneTurnLongAndADraw)
 {
-    const std::unique_ptr<HeadlessViewer> viewer = OpenViewer(ScriptBuilder(3, 1)
+    const std::unique_ptr<ReplaySession> viewer = OpenSession(ScriptBuilder(3, 1)
                                                                   .Entrant("AB", 0, 0, "Al").Entrant("CD", 2, 0, "Cy")
                                                                   .Turn().Move(0, 1, 0)
                                                                   .Turn().Fight(1).Player(0, 0, 50).Player(1, 1, 40)
@@ -404,9 +404,9 @@ TEST(BattleListInViewer, BattleWithoutResultLineIsOneTurnLongAndADraw)
                                                                   .Text());
     const Row drawn = RowOf("B000", "AB(0) Al", "CD(0) Cy", "  2-  2:  1", "draw");
     ASSERT_TRUE(viewer->MoveSlider(2));
-    EXPECT_EQ(viewer->BattleList().rows, std::vector<Row>{drawn});
+    EXPECT_EQ(viewer->BattleList().Rows(), std::vector<Row>{drawn});
     ASSERT_TRUE(viewer->MoveSlider(3));
-    EXPECT_EQ(viewer->BattleList().rows, std::vector<Row>{drawn});
+    EXPECT_EQ(viewer->BattleList().Rows(), std::vector<Row>{drawn});
 }
 
 } // namespace

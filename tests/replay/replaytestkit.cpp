@@ -1,6 +1,5 @@
 #include "replaytestkit.h"
 
-#include "loaderhost.h"
 #include "mappixels.h"
 #include "scriptloader.h"
 #include "sjisdecoder.h"
@@ -255,19 +254,10 @@ std::string TwoBattles()
 
 namespace {
 
-// The loader's host for tests: a message means the test's script is broken.
-class StrictHost : public LoaderHost {
-public:
-    void ResetToStart() override {}
-    void ReleaseModelReferences() override {}
-    void ShowLoaderMessage(int id) override { ADD_FAILURE() << "loader message " << id; }
-    void MemoryFailure() override { throw std::bad_alloc(); }
-};
-
 // A script file that lives as long as the object.
-class ScriptFile {
+class ScriptText {
 public:
-    explicit ScriptFile(const std::string &script)
+    explicit ScriptText(const std::string &script)
     {
         if (!file_.open() || file_.write(script.data(), qint64(script.size())) != qint64(script.size()))
             throw std::runtime_error("cannot write the test script");
@@ -283,25 +273,29 @@ private:
 
 ReplayModel LoadModel(const std::string &script)
 {
-    const ScriptFile file(script);
+    const ScriptText text(script);
+    const ScriptFile file = OpenScriptFile(text.Path());
     ReplayModel model;
-    StrictHost host;
-    EXPECT_TRUE(ScriptLoader(model, host).LoadScript(file.Path()));
+    const LoadResult result = ScriptLoader(model).Read(file.get());
+    EXPECT_TRUE(result.Succeeded());
+    // A message means the test's script is broken.
+    EXPECT_TRUE(result.messages.empty());
     return model;
 }
 
-bool OpenScript(HeadlessViewer &viewer, const std::string &script)
+LoadResult OpenScript(ReplaySession &session, const std::string &script)
 {
-    const ScriptFile file(script);
-    return viewer.Open(file.Path());
+    const ScriptText text(script);
+    return session.OpenScript(text.Path());
 }
 
-std::unique_ptr<HeadlessViewer> OpenViewer(const std::string &script)
+std::unique_ptr<ReplaySession> OpenSession(const std::string &script)
 {
-    auto viewer = std::make_unique<HeadlessViewer>();
-    EXPECT_TRUE(OpenScript(*viewer, script));
-    EXPECT_TRUE(viewer->Messages().empty());
-    return viewer;
+    auto session = std::make_unique<ReplaySession>();
+    const LoadResult result = OpenScript(*session, script);
+    EXPECT_TRUE(result.Succeeded());
+    EXPECT_TRUE(result.messages.empty());
+    return session;
 }
 
 // ------------------------------------------------------------ EntrantState
@@ -338,53 +332,4 @@ std::set<QRgb> EngineRig::ColoursOfCell(int entrant) const
 {
     const Entrant &e = model.Entrants.at(std::size_t(entrant));
     return CellColours(*map, e.X, e.Y);
-}
-
-void EngineRig::ClearDigest()
-{
-    digest.clear();
-    calls.push_back("ClearDigest");
-}
-
-void EngineRig::AppendDigestLine(std::string_view line)
-{
-    digest.emplace_back(line);
-    calls.push_back("AppendDigestLine");
-}
-
-void EngineRig::PresentMap()
-{
-    calls.push_back("PresentMap");
-}
-
-void EngineRig::RepaintMapNow()
-{
-    calls.push_back("RepaintMapNow");
-}
-
-void EngineRig::RefreshBattleList(int position, const ReplayStep *reference)
-{
-    ++refreshes;
-    lastReference = reference;
-    positionSeenByRefresh = engine.CurrentPosition();
-    calls.push_back("RefreshBattleList " + std::to_string(position));
-}
-
-void EngineRig::ClearBattleList()
-{
-    calls.push_back("ClearBattleList");
-}
-
-void EngineRig::StopPlaying()
-{
-    calls.push_back("StopPlaying");
-}
-
-void EngineRig::SetSliderPosition(int position)
-{
-    calls.push_back("SetSliderPosition " + std::to_string(position));
-    if (position == slider)
-        return;
-    slider = position;
-    engine.SeekTo(position);
 }

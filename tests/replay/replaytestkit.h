@@ -2,13 +2,12 @@
 
 // Test tournaments for the replay engine, the digest and the battle list:
 // built as records (ModelBuilder) or as script text (ScriptBuilder) that goes
-// through the loader, and an engine wired to a view that records what the
-// engine asks of the window (EngineRig).
+// through the loader, an engine over a model and its map (EngineRig), and a
+// replay session that has opened script text.
 
 #include "arenagrid.h"
-#include "headlessviewer.h"
 #include "replaymodel.h"
-#include "replayview.h"
+#include "replaysession.h"
 #include "stepengine.h"
 
 #include <QString>
@@ -95,9 +94,9 @@ std::string TwoBattles();
 // The model that the loader reads from script text.
 ReplayModel LoadModel(const std::string &script);
 // What the Open button does with script text; the loader's result.
-bool OpenScript(HeadlessViewer &viewer, const std::string &script);
-// A new headless viewer that has opened script text.
-std::unique_ptr<HeadlessViewer> OpenViewer(const std::string &script);
+LoadResult OpenScript(ReplaySession &session, const std::string &script);
+// A new session that has opened script text without a message.
+std::unique_ptr<ReplaySession> OpenSession(const std::string &script);
 
 // The four fields of an entrant that follow the replay position.
 struct EntrantState {
@@ -110,10 +109,8 @@ struct EntrantState {
 std::ostream &operator<<(std::ostream &out, const EntrantState &state);
 std::vector<EntrantState> StatesOf(const std::vector<Entrant> &entrants);
 
-// The step engine over a model and its map, with the window replaced by a
-// record of the engine's requests. The slider's change handler seeks, as in
-// the window.
-class EngineRig : public ReplayView {
+// The step engine over a model and its map.
+class EngineRig {
 public:
     explicit EngineRig(ReplayModel tournament);
     EngineRig(EngineRig &&) = delete;
@@ -127,22 +124,6 @@ public:
     ReplayModel model;
     ArenaGrid grid;
     std::unique_ptr<QImage> map;
-    StepEngine engine{model, grid, *this};
-
-    std::vector<std::string> digest;
-    std::vector<std::string> calls;  // the view requests, in order
-    int refreshes = 0;
-    int slider = 0;
-    const ReplayStep *lastReference = nullptr;
-    int positionSeenByRefresh = -1;  // CurrentPosition while the list refreshes
-
-    void ClearDigest() override;
-    void AppendDigestLine(std::string_view line) override;
-    void PresentMap() override;
-    void RepaintMapNow() override;
-    void RefreshBattleList(int position, const ReplayStep *reference) override;
-    void ClearBattleList() override;
-    void StopPlaying() override;
-    void SetSliderPosition(int position) override;
-    int SliderMax() const override { return StepCount() + 1; }
+    StepEngine engine{model, grid};
+    const std::vector<std::string> &digest = engine.Digest();
 };

@@ -382,7 +382,7 @@ TEST(EngineLanding, OnZeroWithAFightFirstShowsThatFight)
     EXPECT_TRUE(rig.engine.HighlightActive());
     EXPECT_EQ(rig.engine.HighlightPlayer1(), 0);
     EXPECT_EQ(rig.engine.HighlightPlayer2(), 1);
-    EXPECT_EQ(rig.engine.HighlightStep(), &rig.model.Steps[0]);
+    EXPECT_EQ(rig.engine.HighlightStepNumber(), 1);
     EXPECT_EQ(rig.ColoursOfCell(0), (std::set<QRgb>{Teal, Fuchsia}));
     EXPECT_EQ(rig.ColoursOfCell(1), (std::set<QRgb>{Teal, Red}));
     EXPECT_EQ(rig.digest, DragonBeatsBobDigest());
@@ -410,7 +410,7 @@ TEST(EngineLanding, OnTheEndShowsNothingCurrentWithEveryFightApplied)
     EXPECT_EQ(rig.digest[0], Sjis("ターン: 2"));
     EXPECT_EQ(rig.digest[2], Sjis("相対距離: 4"));
     EXPECT_TRUE(rig.engine.HighlightActive());
-    EXPECT_EQ(rig.engine.HighlightStep(), &rig.model.Steps[2]);
+    EXPECT_EQ(rig.engine.HighlightStepNumber(), 3);
     EXPECT_EQ(rig.ColoursOfCell(0), (std::set<QRgb>{Teal, Red}));
     EXPECT_EQ(rig.ColoursOfCell(1), (std::set<QRgb>{Teal, Fuchsia}));
 }
@@ -497,66 +497,27 @@ TEST(EngineSeeking, ToTheCurrentPositionDoesNothing)
 {
     EngineRig rig(ThreeEntrants().Fight(DragonBeatsBob).Move(2, {{2, 1, 0}}).Build());
     EXPECT_FALSE(rig.engine.SeekTo(0));
-    EXPECT_TRUE(rig.calls.empty());
+    EXPECT_TRUE(rig.digest.empty());
 
     ASSERT_TRUE(rig.engine.SeekTo(1));
-    const std::vector<std::string> calls = rig.calls;
     const std::vector<std::string> digest = rig.digest;
     const QImage map = *rig.map;
     const std::vector<EntrantState> states = StatesOf(rig.model.Entrants);
 
     EXPECT_FALSE(rig.engine.SeekTo(1));
-    EXPECT_EQ(rig.calls, calls);
     EXPECT_EQ(rig.digest, digest);
     EXPECT_TRUE(*rig.map == map);
     EXPECT_EQ(StatesOf(rig.model.Entrants), states);
     EXPECT_EQ(rig.engine.CurrentPosition(), 1);
 }
 
-struct ReferenceCase {
-    int Target;
-    int ReferenceStep;  // 1-based
-};
-
-void PrintTo(const ReferenceCase &c, std::ostream *out)
-{
-    *out << "to " << c.Target;
-}
-
-class EngineSeekReference : public testing::TestWithParam<ReferenceCase> {};
-
-// The list is refreshed last, once the position is set, with the step shown.
-TEST_P(EngineSeekReference, ListIsRefreshedLastWithTheStepShown)
-{
-    const ReferenceCase &c = GetParam();
-    EngineRig rig(ThreeEntrants().Move(1, {{2, 1, 0}}).Fight(DragonBeatsBob).Move(2, {{2, 1, 0}}).Build());
-    ASSERT_TRUE(rig.engine.SeekTo(2));
-    rig.calls.clear();
-    rig.refreshes = 0;
-    ASSERT_TRUE(rig.engine.SeekTo(c.Target));
-
-    EXPECT_EQ(rig.refreshes, 1);
-    ASSERT_FALSE(rig.calls.empty());
-    EXPECT_EQ(rig.calls.back(), "RefreshBattleList " + std::to_string(c.Target));
-    EXPECT_EQ(rig.positionSeenByRefresh, c.Target);
-    EXPECT_EQ(rig.lastReference, &rig.model.Steps[std::size_t(c.ReferenceStep - 1)]);
-    const auto repaint = std::find(rig.calls.begin(), rig.calls.end(), "RepaintMapNow");
-    ASSERT_NE(repaint, rig.calls.end());
-    EXPECT_EQ(*(repaint - 1), "PresentMap");
-}
-
-INSTANTIATE_TEST_SUITE_P(Targets, EngineSeekReference, testing::Values(
-    ReferenceCase{0, 1}, ReferenceCase{1, 1}, ReferenceCase{3, 3}, ReferenceCase{4, 3}));
-
-TEST(EngineSeeking, WithoutStepsRefreshesWithoutAReferenceAndWritesNoDigest)
+TEST(EngineSeeking, WithoutStepsShowsNoStepAndWritesNoDigest)
 {
     EngineRig rig(ThreeEntrants().Build());
     ASSERT_TRUE(rig.engine.SeekTo(1));
-    EXPECT_EQ(rig.refreshes, 1);
-    EXPECT_EQ(rig.lastReference, nullptr);
+    EXPECT_EQ(rig.engine.ShownStep(1), nullptr);
     EXPECT_TRUE(rig.digest.empty());
     ASSERT_TRUE(rig.engine.SeekTo(0));
-    EXPECT_EQ(rig.lastReference, nullptr);
     EXPECT_TRUE(rig.digest.empty());
     EXPECT_EQ(StatesOf(rig.model.Entrants)[0], (EntrantState{0, 0, 100, -1}));
 }
@@ -567,92 +528,11 @@ TEST(EngineSeeking, ReleasingTheHighlightRestoresAndRedrawsNothing)
     ASSERT_TRUE(rig.engine.SeekTo(2));
     const QImage map = *rig.map;
     const std::vector<EntrantState> states = StatesOf(rig.model.Entrants);
-    rig.calls.clear();
 
     rig.engine.ReleaseHighlight();
     EXPECT_FALSE(rig.engine.HighlightActive());
     EXPECT_TRUE(*rig.map == map);
     EXPECT_EQ(StatesOf(rig.model.Entrants), states);
-    EXPECT_TRUE(rig.calls.empty());
-}
-
-// ------------------------------------------------------------ reset
-
-TEST(EngineReset, EndsPlayMovesTheSliderThenEmptiesListAndDigest)
-{
-    EngineRig rig(ThreeEntrants().Fight(DragonBeatsBob).Move(2, {{2, 1, 0}}).Build());
-    rig.SetSliderPosition(2);
-    rig.calls.clear();
-    rig.engine.ResetToStart();
-
-    ASSERT_GE(rig.calls.size(), 4u);
-    EXPECT_EQ(rig.calls[0], "StopPlaying");
-    EXPECT_EQ(rig.calls[1], "SetSliderPosition 0");
-    EXPECT_EQ(rig.calls[rig.calls.size() - 3], "RefreshBattleList 0");
-    EXPECT_EQ(rig.calls[rig.calls.size() - 2], "ClearBattleList");
-    EXPECT_EQ(rig.calls.back(), "ClearDigest");
-    EXPECT_EQ(rig.slider, 0);
-    EXPECT_EQ(rig.engine.CurrentPosition(), 0);
-    EXPECT_TRUE(rig.digest.empty());
-    // The map shows position 0, where the first fight is applied.
-    EXPECT_EQ(StatesOf(rig.model.Entrants),
-              (std::vector<EntrantState>{{0, 0, 40, -1}, {2, 0, 0, 8}, {0, 1, 100, -1}}));
-    EXPECT_EQ(rig.FillOf(0), Teal);
-}
-
-TEST(EngineReset, AtPositionZeroOnlyEmptiesListAndDigest)
-{
-    EngineRig rig(ThreeEntrants().Move(1, {{2, 1, 0}}).Build());
-    rig.SetSliderPosition(1);
-    rig.SetSliderPosition(0);
-    ASSERT_EQ(rig.digest, std::vector<std::string>{Sjis("ターン: 1")});
-    rig.calls.clear();
-    rig.engine.ResetToStart();
-    EXPECT_EQ(rig.calls, (std::vector<std::string>{"StopPlaying", "SetSliderPosition 0", "ClearBattleList",
-                                                   "ClearDigest"}));
-    EXPECT_TRUE(rig.digest.empty());
-}
-
-TEST(EngineReset, ShowsThePositionZeroMapWithEmptyListAndDigest)
-{
-    std::unique_ptr<HeadlessViewer> viewer = OpenViewer(TwoBattles());
-    ASSERT_TRUE(viewer->MoveSlider(5));
-    ASSERT_TRUE(viewer->MoveSlider(0));
-    const QImage atZero = *viewer->MapBitmap();
-    const std::vector<EntrantState> statesAtZero = StatesOf(viewer->Model().Entrants);
-    ASSERT_TRUE(viewer->MoveSlider(7));
-    ASSERT_EQ(viewer->BattleList().RowCount(), 2);
-
-    viewer->Reset();
-    EXPECT_EQ(viewer->SliderPosition(), 0);
-    EXPECT_EQ(viewer->Engine().CurrentPosition(), 0);
-    EXPECT_EQ(viewer->BattleList().RowCount(), 0);
-    EXPECT_TRUE(viewer->Digest().empty());
-    EXPECT_EQ(StatesOf(viewer->Model().Entrants), statesAtZero);
-    EXPECT_TRUE(*viewer->MapBitmap() == atZero);
-}
-
-TEST(EngineReset, ASecondLoadDropsTheOldHighlightWithoutDrawingIt)
-{
-    const std::string second = ScriptBuilder(2, 1).Entrant("Zz", 1, 0).Turn().Move(0, -1, 0).Text();
-    const std::unique_ptr<HeadlessViewer> fresh = OpenViewer(second);
-
-    // The reset before the second load lands on the first fight of the old
-    // tournament and highlights it.
-    std::unique_ptr<HeadlessViewer> viewer = OpenViewer(ScriptBuilder(3, 1)
-                                                            .Entrant("Ab", 0, 0).Entrant("Cd", 2, 0)
-                                                            .Turn().Fight(1).Player(0, 0, 50).Player(1, 1, 40)
-                                                            .Turn().Move(0, 1, 0)
-                                                            .Text());
-    ASSERT_TRUE(viewer->MoveSlider(2));
-    ASSERT_TRUE(OpenScript(*viewer, second));
-
-    EXPECT_FALSE(viewer->Engine().HighlightActive());
-    EXPECT_EQ(viewer->Engine().CurrentPosition(), 0);
-    EXPECT_TRUE(*viewer->MapBitmap() == *fresh->MapBitmap());
-    ASSERT_TRUE(viewer->MoveSlider(1));
-    EXPECT_EQ(StatesOf(viewer->Model().Entrants), (std::vector<EntrantState>{{0, 0, 100, -1}}));
-    EXPECT_EQ(CellColours(*viewer->MapBitmap(), 0, 0).count(White), 1u);
 }
 
 } // namespace

@@ -1,9 +1,7 @@
 #pragma once
 
-// Small builders for script files and a host that records what the loader
-// asks of it.
+// Small builders for script files, and a load from bytes.
 
-#include "loaderhost.h"
 #include "replaymodel.h"
 #include "scriptloader.h"
 
@@ -12,21 +10,6 @@
 #include <stdexcept>
 #include <string>
 #include <vector>
-
-class RecordingHost : public LoaderHost {
-public:
-    void ResetToStart() override { calls.push_back("reset"); }
-    void ReleaseModelReferences() override { calls.push_back("release"); }
-    void ShowLoaderMessage(int id) override
-    {
-        calls.push_back("message " + std::to_string(id));
-        messages.push_back(id);
-    }
-    void MemoryFailure() override { throw std::runtime_error("memory failure"); }
-
-    std::vector<std::string> calls;
-    std::vector<int> messages;
-};
 
 // A header that declares its 13 lines, with the given counts.
 inline std::string Header(int entrants, int xsize = 8, int ysize = 6, int entrantLines = 6)
@@ -70,7 +53,7 @@ inline std::string Fight(int battle, int p1, int p2, int lead = 0, int distance 
 
 struct LoadOutcome {
     bool loaded = false;
-    RecordingHost host;
+    LoadResult result;
 };
 
 // Writes bytes to a temporary file and loads it into model.
@@ -81,7 +64,11 @@ inline LoadOutcome LoadBytes(ReplayModel &model, const std::string &bytes)
         throw std::runtime_error("cannot write a temporary file");
     file.write(bytes.data(), qint64(bytes.size()));
     file.close();
+    const ScriptFile script = OpenScriptFile(file.fileName());
+    if (!script)
+        throw std::runtime_error("cannot read a temporary file");
     LoadOutcome outcome;
-    outcome.loaded = ScriptLoader(model, outcome.host).LoadScript(file.fileName());
+    outcome.result = ScriptLoader(model).Read(script.get());
+    outcome.loaded = outcome.result.Succeeded();
     return outcome;
 }

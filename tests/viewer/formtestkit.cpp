@@ -16,7 +16,7 @@ ControlStates ControlStates::Of(const TFormView &form)
             form.ToolButtonQuit->isEnabled(),
             form.TrackBarProgress->isEnabled(),
             form.TimerPlay->isActive() ? form.TimerPlay->interval() : 0,
-            form.Playing};
+            form.Session.Playing()};
 }
 
 void PrintTo(const ControlStates &states, std::ostream *out)
@@ -30,21 +30,9 @@ void PrintTo(const ControlStates &states, std::ostream *out)
     *out << "timer " << states.timerPeriod << " ms, Playing " << (states.playing ? "true" : "false");
 }
 
-void ScriptedFormView::ShowLoaderMessage(int id)
+void ScriptedFormView::ShowLoaderMessages(const LoadResult &result)
 {
-    LoaderMessages.push_back(id);
-}
-
-void ScriptedFormView::TrackBarProgressChange()
-{
-    SliderChanges << TrackBarProgress->value();
-    TFormView::TrackBarProgressChange();
-}
-
-void ScriptedFormView::RefreshBattleList(int position, const ReplayStep *reference)
-{
-    ++ListRefreshes;
-    TFormView::RefreshBattleList(position, reference);
+    LoaderMessages.insert(LoaderMessages.end(), result.messages.begin(), result.messages.end());
 }
 
 QString ScriptedFormView::AskForScriptFile()

@@ -41,23 +41,19 @@ inline constexpr ControlStates PlayingFast{true, false, true, true, true, 300, t
 // The window with the open dialog and the loader's message boxes replaced:
 // the dialog answers DialogAnswer (empty: cancelled) and notes the controls
 // as they stand when it opens; loader messages are recorded, not shown.
-// Slider changes and battle-list refreshes are counted on their way through.
 class ScriptedFormView : public TFormView
 {
 public:
+    using TFormView::TFormView;
+
     QString DialogAnswer;
     int DialogCalls = 0;
     ControlStates AtDialog{};
     std::vector<int> LoaderMessages;
-    QList<int> SliderChanges;  // the position each change handler call saw
-    int ListRefreshes = 0;
-
-    void ShowLoaderMessage(int id) override;
-    void TrackBarProgressChange() override;
-    void RefreshBattleList(int position, const ReplayStep *reference) override;
 
 protected:
     QString AskForScriptFile() override;
+    void ShowLoaderMessages(const LoadResult &result) override;
 };
 
 // Script files in a folder of their own that goes with the object.

@@ -6,6 +6,7 @@
 #include "commandline.h"
 #include "formtestkit.h"
 #include "stringtable.h"
+#include "toolbarbutton.h"
 #include "versioninfo.h"
 #include "windowtestsupport.h"
 
@@ -14,9 +15,9 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QPlainTextEdit>
-#include <QProcess>
 #include <QScreen>
 #include <QSettings>
+#include <QSlider>
 
 #include <gtest/gtest.h>
 
@@ -447,8 +448,9 @@ INSTANTIATE_TEST_SUITE_P(
         CommandLineCase{"Empty", "", {}, ""}),
     [](const auto &info) { return std::string(info.param.name); });
 
-// The start-up with real arguments: the probe program starts the window with
-// its own arguments and prints what the start-up loaded.
+// The start-up with the arguments of a command line: what the window loaded
+// once it was shown, as steps=<steps loaded> max=<slider maximum>
+// play=<0|1> messages=<loader ids>.
 struct FormShowCase
 {
     const char *name;
@@ -461,11 +463,12 @@ void PrintTo(const FormShowCase &row, std::ostream *out)
     *out << row.name;
 }
 
-class FormShowTest : public ::testing::TestWithParam<FormShowCase>
+class FormShowTest : public StartupTest, public ::testing::WithParamInterface<FormShowCase>
 {
 protected:
     void SetUp() override
     {
+        StartupTest::SetUp();
         ASSERT_FALSE(Files.Write("with blank.ostrelScript", FiveStepTournament()).isEmpty());
         ASSERT_FALSE(Files.Write("three.ostrelScript", ThreeStepTournament()).isEmpty());
         ASSERT_FALSE(Files.Write("refused.ostrelScript", RefusedScript()).isEmpty());
@@ -474,17 +477,20 @@ protected:
 
     QString StartWith(const QStringList &names) const
     {
-        QStringList arguments;
+        QStringList arguments{QStringLiteral("OstrelView.exe")};
         for (const QString &name : names)
             arguments << Files.Path(name);
-        QProcess probe;
-        probe.start(QStringLiteral(OSTREL_FORMSHOW_PROBE), arguments);
-        if (!probe.waitForFinished(60000)) {
-            probe.kill();
-            probe.waitForFinished();
-            return QStringLiteral("no answer");
-        }
-        return QString::fromUtf8(probe.readAllStandardOutput()).trimmed();
+        ScriptedFormView form(arguments);
+        if (!ShowAndWait(&form))
+            return QStringLiteral("not shown");
+        QStringList messages;
+        for (int id : form.LoaderMessages)
+            messages << QString::number(id);
+        return QStringLiteral("steps=%1 max=%2 play=%3 messages=%4")
+            .arg(form.Session.Model().Steps.size())
+            .arg(form.TrackBarProgress->maximum())
+            .arg(int(form.ToolButtonPlay->isEnabled()))
+            .arg(messages.join(','));
     }
 
     ScriptFolder Files;

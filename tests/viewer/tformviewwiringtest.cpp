@@ -1,10 +1,13 @@
-// Which handler each control event reaches, and when.
+// Which handler each control event reaches, and when; and that the handlers
+// reach the replay session and its changes reach the controls.
+#include "formtestkit.h"
 #include "reportlistview.h"
 #include "tformview.h"
 #include "toolbarbutton.h"
 #include "windowtestsupport.h"
 
 #include <QCoreApplication>
+#include <QPlainTextEdit>
 #include <QSlider>
 #include <QTest>
 #include <QTimer>
@@ -185,6 +188,59 @@ TEST_F(FormViewWiringTest, OtherEventsTakeTheOrdinaryRoute)
     Form->resize(600, 500);
     Settle();
     EXPECT_EQ(Form->size(), QSize(600, 500));
+}
+
+// --- The window as a front end of its session -----------------------------
+
+TEST(FormViewSessionTest, ClicksReachTheSessionAndItsChangesReachTheControls)
+{
+    ForgetSettings();
+    ScriptFolder files;
+    ScriptedFormView form;
+    ASSERT_TRUE(ShowAndWait(&form));
+    form.DialogAnswer = files.Write("five.ostrelScript", FiveStepTournament());
+
+    QTest::mouseClick(form.ToolButtonOpen, Qt::LeftButton);
+    EXPECT_EQ(form.DialogCalls, 1);
+    EXPECT_EQ(ControlStates::Of(form), States::Stopped);
+    EXPECT_EQ(form.TrackBarProgress->maximum(), FiveSteps + 1);
+
+    QTest::mouseClick(form.ToolButtonPlay, Qt::LeftButton);
+    EXPECT_TRUE(form.Session.Playing());
+    EXPECT_EQ(ControlStates::Of(form), States::PlayingSlow);
+
+    // A tick moves the slider, the digest and the list together.
+    form.TimerPlayTimer();
+    form.TimerPlayTimer();
+    EXPECT_EQ(form.TrackBarProgress->value(), 2);
+    EXPECT_EQ(form.RichEditDigest->toPlainText().count('\n'), 4);
+    EXPECT_EQ(form.ListViewBattle->topLevelItemCount(), 1);
+
+    // Open pauses before its dialog shows; a cancelled dialog leaves it paused.
+    form.DialogAnswer.clear();
+    QTest::mouseClick(form.ToolButtonOpen, Qt::LeftButton);
+    EXPECT_EQ(form.AtDialog, States::Stopped);
+    EXPECT_EQ(ControlStates::Of(form), States::Stopped);
+
+    form.TrackBarProgress->setValue(FiveSteps + 1);
+    EXPECT_EQ(form.Session.CurrentPosition(), FiveSteps + 1);
+    EXPECT_EQ(ControlStates::Of(form), States::AtEnd);
+    EXPECT_TRUE(form.RichEditDigest->toPlainText().isEmpty());
+
+    QTest::mouseClick(form.ToolButtonQuit, Qt::LeftButton);
+    EXPECT_EQ(form.TrackBarProgress->value(), 0);
+    EXPECT_EQ(form.ListViewBattle->topLevelItemCount(), 0);
+    EXPECT_EQ(ControlStates::Of(form), States::Stopped);
+}
+
+TEST(FormViewSessionTest, ARefusedFileShowsItsMessage)
+{
+    ForgetSettings();
+    ScriptFolder files;
+    ScriptedFormView form;
+    EXPECT_FALSE(form.OpenScript(files.Write("refused.ostrelScript", RefusedScript())));
+    EXPECT_EQ(form.LoaderMessages, std::vector<int>{40002});
+    EXPECT_EQ(ControlStates::Of(form), States::Empty);
 }
 
 } // namespace

@@ -1,17 +1,20 @@
-// ostrel-inspect: loads a script file with the viewer's own loader, engine
-// and map drawing, runs the given actions in order as a user would in the
-// window, and prints what the viewer holds after each.
+// ostrel-inspect: loads a script file into the viewer's own replay session,
+// runs the given actions in order as a user would in the window, and prints
+// what the viewer holds after each.
 
-#include "headlessviewer.h"
+#include "replaysession.h"
 #include "viewerjson.h"
 #include "sjisdecoder.h"
 #include "stringtable.h"
 
+#include <QCommandLineParser>
 #include <QGuiApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QRegularExpression>
 
 #include <cstdio>
+#include <cstdlib>
 #include <optional>
 
 namespace {
@@ -19,15 +22,24 @@ namespace {
 enum ExitCode { Loaded = 0, NotOpened = 1, Refused = 2, UsageError = 64 };
 
 const char Usage[] =
-    "usage: ostrel-inspect [--json] [--model] FILE [ACTION]...\n"
+    "usage: ostrel-inspect [--json] [--model] [--playback] FILE [ACTION]...\n"
     "Loads FILE as the viewer does and prints what it holds.\n"
     "  --json        print one JSON object instead of a summary\n"
     "  --model       with --json, include the loaded model\n"
+    "  --playback    add the playback flag, the timer and the Enabled flags\n"
+    "                of the controls to every state\n"
     "Actions, run in order after the load, each adding a state:\n"
     "  --seek P      move the slider to P (clamped into its range)\n"
-    "  --reset       return to the start (the Quit button)\n"
-    "  --load F      open another file (the Open button)\n"
+    "  --reset       return the replay to its start\n"
+    "  --load F      load another file and, on success, rebuild the map\n"
+    "  --open F      the Open button, the dialog choosing F\n"
+    "  --play        click Play\n"
+    "  --fast        click Fwd\n"
+    "  --pause       click Pause\n"
+    "  --quit        click Quit\n"
+    "  --tick N      deliver up to N play timer ticks while the timer runs\n"
     "  --render PNG  write the map bitmap as it stands to PNG\n"
+    "A click on a disabled button does nothing (result false).\n"
     "Exit status: 0 loaded, 1 not opened, 2 refused, 64 usage error.\n";
 
 struct Action {
@@ -38,73 +50,139 @@ struct Action {
 struct Options {
     bool json = false;
     bool model = false;
+    bool playback = false;
     QString file;
     std::vector<Action> actions;
 };
 
+const QStringList ValueActions{"seek", "load", "open", "tick", "render"};
+const QStringList PlainActions{"reset", "play", "fast", "pause", "quit"};
+
+bool ValidValue(const QString &action, const QString &value)
+{
+    bool ok = true;
+    if (action == "seek")
+        value.toInt(&ok);
+    else if (action == "tick")
+        ok = QRegularExpression("^[0-9]+$").match(value).hasMatch() && value.toLongLong(&ok) >= 1 && ok;
+    return ok;
+}
+
 std::optional<Options> ParseArguments(const QStringList &args)
 {
+    QCommandLineParser parser;
+    parser.addOptions({{"json", ""}, {"model", ""}, {"playback", ""}});
+    for (const QString &name : PlainActions)
+        parser.addOption({name, ""});
+    for (const QString &name : ValueActions)
+        parser.addOption({name, "", "value"});
+    if (!parser.parse(args) || parser.positionalArguments().size() != 1)
+        return std::nullopt;
+
     Options options;
-    bool haveFile = false;
-    for (qsizetype i = 1; i < args.size(); ++i) {
-        const QString &a = args[i];
-        if (a == "--json") {
-            options.json = true;
-        } else if (a == "--model") {
-            options.model = true;
-        } else if (a == "--reset") {
-            options.actions.push_back({"reset", {}});
-        } else if (a == "--seek" || a == "--load" || a == "--render") {
-            if (i + 1 >= args.size())
+    options.json = parser.isSet("json");
+    options.model = parser.isSet("model");
+    options.playback = parser.isSet("playback");
+    options.file = parser.positionalArguments().constFirst();
+    // The parser keeps each option's values in order, and the order of all
+    // options as given: together they give the actions in order.
+    QHash<QString, int> used;
+    for (const QString &name : parser.optionNames()) {
+        if (PlainActions.contains(name)) {
+            options.actions.push_back({name, {}});
+        } else if (ValueActions.contains(name)) {
+            const QString value = parser.values(name).value(used[name]++);
+            if (!ValidValue(name, value))
                 return std::nullopt;
-            const QString value = args[++i];
-            bool isNumber = true;
-            if (a == "--seek")
-                value.toInt(&isNumber);
-            if (!isNumber)
-                return std::nullopt;
-            options.actions.push_back({a.mid(2), value});
-        } else if (a.startsWith("--") || haveFile) {
-            return std::nullopt;
-        } else {
-            options.file = a;
-            haveFile = true;
+            options.actions.push_back({name, value});
         }
     }
-    if (!haveFile)
-        return std::nullopt;
     return options;
 }
 
-// Runs one action; returns its result as the state reports it.
-bool Run(HeadlessViewer &viewer, const Action &action)
+// Ends the program as the window does when memory runs out.
+void ExitOnMemoryFailure(const LoadResult &result)
 {
-    if (action.name == "seek")
-        return viewer.MoveSlider(action.arg.toInt());
-    if (action.name == "reset") {
-        viewer.Reset();
-        return true;
-    }
-    if (action.name == "load")
-        return viewer.Open(action.arg);
-    const QImage *map = viewer.MapBitmap();
-    return map && map->save(action.arg, "PNG");
+    if (result.outcome != LoadResult::OutOfMemory)
+        return;
+    std::fprintf(stderr, "%s: %s\n", StringTableText(IdsLoaderCaption), StringTableText(IdsMemoryFailure));
+    std::exit(1);
 }
+
+class Inspector {
+public:
+    // Runs one action; returns its result as the state reports it.
+    bool Run(const Action &action)
+    {
+        static const QHash<QString, ReplaySession::Button> buttons{
+            {"play", ReplaySession::Button::Play}, {"fast", ReplaySession::Button::Fwd},
+            {"pause", ReplaySession::Button::Pause}, {"quit", ReplaySession::Button::Quit}};
+        if (buttons.contains(action.name))
+            return session.Click(buttons[action.name]);
+        if (action.name == "seek")
+            return session.MoveSlider(action.arg.toInt());
+        if (action.name == "reset") {
+            session.ResetToStart();
+            return true;
+        }
+        if (action.name == "load")
+            return Load(action.arg);
+        if (action.name == "open") {
+            session.ToolButtonPauseClick();
+            return Load(action.arg);
+        }
+        if (action.name == "tick")
+            return Tick(action.arg.toLongLong());
+        const QImage *map = session.MapBitmap();
+        return map && map->save(action.arg, "PNG");
+    }
+
+    bool Load(const QString &path)
+    {
+        const LoadResult result = session.OpenScript(path);
+        ExitOnMemoryFailure(result);
+        messages.insert(messages.end(), result.messages.begin(), result.messages.end());
+        return result.Succeeded();
+    }
+
+    // Ticks are delivered one after another while the timer runs; a tick
+    // that switches it off still counts.
+    bool Tick(long long count)
+    {
+        long long delivered = 0;
+        while (delivered < count && session.TimerInterval() != 0) {
+            session.TimerPlayTimer();
+            ++delivered;
+        }
+        return delivered > 0;
+    }
+
+    ReplaySession session;
+    std::vector<int> messages;
+};
 
 QJsonValue ArgOf(const Action &action)
 {
-    if (action.name == "reset")
+    if (PlainActions.contains(action.name))
         return QJsonValue::Null;
     if (action.name == "seek")
         return action.arg.toInt();
+    if (action.name == "tick")
+        return action.arg.toLongLong();
     return action.arg;
 }
 
-void PrintSummary(const HeadlessViewer &viewer, bool loaded)
+void Write(const QJsonDocument &document)
 {
-    const ReplayModel &m = viewer.Model();
+    const QByteArray text = document.toJson(QJsonDocument::Compact);
+    std::fwrite(text.constData(), 1, std::size_t(text.size()), stdout);
+}
+
+void PrintSummary(const Inspector &inspector, bool loaded)
+{
+    const ReplayModel &m = inspector.session.Model();
     std::printf("loaded: %s\n", loaded ? "yes" : "no");
-    for (int id : viewer.Messages())
+    for (int id : inspector.messages)
         std::printf("message %d: %s\n", id, StringTableText(id));
     if (!loaded)
         return;
@@ -126,17 +204,16 @@ void PrintSummary(const HeadlessViewer &viewer, bool loaded)
 }
 
 // One line per action after the load: where the replay stands and what shows.
-void PrintActions(const QJsonArray &states)
+QByteArray ActionLine(const QJsonObject &state)
 {
-    for (qsizetype i = 1; i < states.size(); ++i) {
-        const QJsonObject state = states[i].toObject();
-        const QString arg = state["arg"].isNull() ? QString() : QLatin1Char(' ') + state["arg"].toVariant().toString();
-        std::printf("%s%s: %s, position %d of %d, %lld digest lines, %lld battles listed\n",
-                    qPrintable(state["action"].toString()), qPrintable(arg),
-                    state["result"].toBool() ? "done" : "nothing done", state["position"].toInt(),
-                    state["max"].toInt(), static_cast<long long>(state["digest"].toArray().size()),
-                    static_cast<long long>(state["battles"].toArray().size()));
-    }
+    const QString arg = state["arg"].isNull() ? QString() : QLatin1Char(' ') + state["arg"].toVariant().toString();
+    return QStringLiteral("%1%2: %3, position %4 of %5, %6 digest lines, %7 battles listed\n")
+        .arg(state["action"].toString(), arg, state["result"].toBool() ? "done" : "nothing done")
+        .arg(state["position"].toInt())
+        .arg(state["max"].toInt())
+        .arg(state["digest"].toArray().size())
+        .arg(state["battles"].toArray().size())
+        .toLocal8Bit();
 }
 
 } // namespace
@@ -158,36 +235,46 @@ int main(int argc, char *argv[])
         return UsageError;
     }
 
-    HeadlessViewer viewer;
-    const bool loaded = viewer.Open(options->file);
-    const ExitCode exitCode = loaded ? Loaded : viewer.Messages().empty() ? NotOpened : Refused;
+    Inspector inspector;
+    const bool loaded = inspector.Load(options->file);
+    const ExitCode exitCode = loaded ? Loaded : inspector.messages.empty() ? NotOpened : Refused;
     if (!loaded)
         std::fprintf(stderr, "ostrel-inspect: %s: %s\n", qPrintable(options->file),
                      exitCode == NotOpened ? "cannot be opened" : "refused");
 
-    QJsonArray states{StateToJson(viewer, "load", options->file, loaded)};
-    QJsonObject model;
-    if (loaded && options->model)
-        model = ModelToJson(viewer.Model());
-    for (const Action &action : options->actions) {
-        const bool result = Run(viewer, action);
-        states.append(StateToJson(viewer, action.name, ArgOf(action), result));
-    }
-
+    // Each state is written as soon as it exists, so that memory does not
+    // grow with the number of actions.
+    const auto stateAfter = [&](const QString &action, const QJsonValue &arg, bool result) {
+        return StateToJson(inspector.session, action, arg, result, options->playback);
+    };
     if (options->json) {
-        QJsonObject out{{"loaded", loaded}, {"states", states}};
+        std::printf("{\"loaded\":%s,", loaded ? "true" : "false");
+        if (loaded && options->model) {
+            std::fputs("\"model\":", stdout);
+            Write(QJsonDocument(ModelToJson(inspector.session.Model())));
+            std::fputc(',', stdout);
+        }
+        std::fputs("\"states\":[", stdout);
+        Write(QJsonDocument(stateAfter("load", options->file, loaded)));
+        for (const Action &action : options->actions) {
+            const bool result = inspector.Run(action);
+            std::fputc(',', stdout);
+            Write(QJsonDocument(stateAfter(action.name, ArgOf(action), result)));
+        }
         QJsonArray messages;
-        for (int id : viewer.Messages())
+        for (int id : inspector.messages)
             messages.append(id);
-        out.insert("messages", messages);
-        if (!model.isEmpty())
-            out.insert("model", model);
-        const QByteArray text = QJsonDocument(out).toJson(QJsonDocument::Compact);
-        std::fwrite(text.constData(), 1, std::size_t(text.size()), stdout);
-        std::fputc('\n', stdout);
+        std::fputs("],\"messages\":", stdout);
+        Write(QJsonDocument(messages));
+        std::fputs("}\n", stdout);
     } else {
-        PrintSummary(viewer, loaded);
-        PrintActions(states);
+        QByteArray lines;
+        for (const Action &action : options->actions) {
+            const bool result = inspector.Run(action);
+            lines += ActionLine(stateAfter(action.name, ArgOf(action), result));
+        }
+        PrintSummary(inspector, loaded);
+        std::fwrite(lines.constData(), 1, std::size_t(lines.size()), stdout);
     }
     return exitCode;
 }

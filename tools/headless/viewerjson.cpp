@@ -1,6 +1,6 @@
 #include "viewerjson.h"
 
-#include "headlessviewer.h"
+#include "replaysession.h"
 #include "sjisdecoder.h"
 
 #include <QJsonArray>
@@ -92,28 +92,35 @@ QJsonObject ModelToJson(const ReplayModel &model)
     };
 }
 
-QJsonObject StateToJson(const HeadlessViewer &viewer, const QString &action, const QJsonValue &arg, bool result)
+QJsonObject StateToJson(const ReplaySession &session, const QString &action, const QJsonValue &arg, bool result,
+                        bool playback)
 {
-    const ReplayModel &model = viewer.Model();
-    const StepEngine &engine = viewer.Engine();
+    const ReplayModel &model = session.Model();
+    const StepEngine &engine = session.Engine();
     const QJsonArray entrants = ArrayOf(model.Entrants, [](const Entrant &e) {
         return QJsonArray{e.X, e.Y, e.HitPointRate, e.Status};
     });
-    const QJsonArray digest = ArrayOf(viewer.Digest(), [](const std::string &line) { return DecodeSjis(line); });
-    const QJsonArray battles = ArrayOf(viewer.BattleList().rows, [](const BattleListControl::Row &row) {
+    const QJsonArray digest = ArrayOf(session.Digest(), [](const std::string &line) { return DecodeSjis(line); });
+    const QJsonArray battles = ArrayOf(session.BattleList().Rows(), [](const BattleListControl::Row &row) {
         return ArrayOf(row, [](const std::string &cell) { return DecodeSjis(cell); });
     });
     QJsonValue highlight = QJsonValue::Null;
-    if (engine.HighlightActive() && engine.HighlightStep()) {
-        const int stepNumber = int(engine.HighlightStep() - model.Steps.data()) + 1;
-        highlight = QJsonArray{engine.HighlightPlayer1(), engine.HighlightPlayer2(), stepNumber};
-    }
-    const int selected = viewer.BattleList().selected;
-    return {
+    if (engine.HighlightActive() && engine.HighlightStepNumber() > 0)
+        highlight = QJsonArray{engine.HighlightPlayer1(), engine.HighlightPlayer2(), engine.HighlightStepNumber()};
+    const int selected = session.BattleList().SelectedRow();
+    QJsonObject state{
         {"action", action}, {"arg", arg}, {"result", result},
-        {"position", engine.CurrentPosition()}, {"slider", viewer.SliderPosition()},
-        {"max", viewer.SliderMaxValue()}, {"entrants", entrants}, {"digest", digest},
+        {"position", engine.CurrentPosition()}, {"slider", session.SliderPosition()},
+        {"max", session.SliderMax()}, {"entrants", entrants}, {"digest", digest},
         {"battles", battles}, {"selected", selected >= 0 ? QJsonValue(selected) : QJsonValue()},
         {"highlight", highlight},
     };
+    if (playback) {
+        const PlaybackControls &enabled = session.Enabled();
+        state.insert("playing", session.Playing());
+        state.insert("timer", session.TimerInterval());
+        state.insert("enabled", QJsonObject{{"play", enabled.Play}, {"fwd", enabled.Fwd}, {"pause", enabled.Pause},
+                                            {"quit", enabled.Quit}, {"slider", enabled.Slider}});
+    }
+    return state;
 }

@@ -1,0 +1,226 @@
+#include "replaysession.h"
+
+#include <algorithm>
+
+class ReplaySession::ChangeScope {
+public:
+    explicit ChangeScope(ReplaySession &session) : session_(session) { ++session_.actionDepth_; }
+    ~ChangeScope()
+    {
+        if (--session_.actionDepth_ == 0)
+            emit session_.Changed();
+    }
+    ChangeScope(const ChangeScope &) = delete;
+    ChangeScope &operator=(const ChangeScope &) = delete;
+
+private:
+    ReplaySession &session_;
+};
+
+ReplaySession::ReplaySession(QObject *parent) : QObject(parent), battleRows_(this) {}
+
+// Released in the order the model was built up: the map, the entrants, the
+// grid, then the battles and the steps.
+ReplaySession::~ReplaySession()
+{
+    mapBitmap_.reset();
+    model_.Entrants = std::vector<Entrant>();
+    grid_ = ArenaGrid();
+    model_.Battles = BattleTable();
+    model_.Steps = StepList();
+}
+
+LoadResult ReplaySession::OpenScript(const QString &path)
+{
+    const ScriptFile file = OpenScriptFile(path);
+    if (!file)
+        return {};
+    return Open(file.get());
+}
+
+LoadResult ReplaySession::Open(std::FILE *file)
+{
+    ChangeScope scope(*this);
+    LoadResult result = Load(file);
+    if (result.Succeeded()) {
+        Rebuild();
+        EnableControls(true);
+    }
+    return result;
+}
+
+LoadResult ReplaySession::LoadScript(const QString &path)
+{
+    const ScriptFile file = OpenScriptFile(path);
+    if (!file)
+        return {};
+    return Load(file.get());
+}
+
+LoadResult ReplaySession::Load(std::FILE *file)
+{
+    ChangeScope scope(*this);
+    ResetToStart();
+    LoadResult result = ScriptLoader(model_).Read(file);
+    if (result.modelReplaced) {
+        // Nothing may point into the tournament that was replaced.
+        engine_.ReleaseHighlight();
+        grid_.ReleaseEntrants();
+        mapBitmap_.reset();
+    }
+    if (result.Succeeded())
+        hasTournament_ = true;
+    return result;
+}
+
+void ReplaySession::Rebuild()
+{
+    grid_.Build(model_.Header, model_.Entrants);
+    mapBitmap_ = NewMapBitmap(grid_);
+}
+
+void ReplaySession::EnableControls(bool on)
+{
+    ChangeScope scope(*this);
+    enabled_.Play = enabled_.Fwd = enabled_.Quit = enabled_.Slider = on;
+    sliderMax_ = engine_.Maximum();
+    // A smaller maximum clamps the position, which is a change like any other.
+    SetSliderPosition(sliderPosition_);
+}
+
+void ReplaySession::ResetToStart()
+{
+    ChangeScope scope(*this);
+    playing_ = false;
+    SetSliderPosition(0);
+    battleRows_.Clear();
+    engine_.ClearDigest();
+    SeekTo(0);
+}
+
+void ReplaySession::SeekTo(int target)
+{
+    lastSeekRan_ = engine_.SeekTo(target);
+    if (lastSeekRan_)
+        RefreshBattleList(model_, target, sliderMax_, engine_.ShownStep(target), battleRows_, battleListMemo_);
+}
+
+void ReplaySession::SetPlayButtons(bool play, bool fwd, bool pause)
+{
+    enabled_.Play = play;
+    enabled_.Fwd = fwd;
+    enabled_.Pause = pause;
+}
+
+void ReplaySession::StartTimer(int interval)
+{
+    timerInterval_ = interval;
+    ++timerStarts_;
+}
+
+void ReplaySession::ToolButtonPlayClick()
+{
+    ChangeScope scope(*this);
+    playing_ = true;
+    SetPlayButtons(false, true, true);
+    StartTimer(SlowPeriod);
+}
+
+void ReplaySession::ToolButtonFwdClick()
+{
+    ChangeScope scope(*this);
+    playing_ = true;
+    SetPlayButtons(true, false, true);
+    StartTimer(FastPeriod);
+}
+
+void ReplaySession::ToolButtonPauseClick()
+{
+    ChangeScope scope(*this);
+    playing_ = false;
+    timerInterval_ = 0;
+    SetPlayButtons(hasTournament_, hasTournament_, false);
+}
+
+void ReplaySession::ToolButtonQuitClick()
+{
+    ChangeScope scope(*this);
+    ToolButtonPauseClick();
+    ResetToStart();
+}
+
+void ReplaySession::TimerPlayTimer()
+{
+    ChangeScope scope(*this);
+    if (!playing_) {
+        // A tick queued before play stopped.
+        timerInterval_ = 0;
+        enabled_.Pause = false;
+        return;
+    }
+    const int next = sliderPosition_ + 1;
+    if (next > sliderMax_) {
+        playing_ = false;
+        timerInterval_ = 0;
+        SetPlayButtons(false, false, false);
+        return;
+    }
+    SetSliderPosition(next);
+}
+
+void ReplaySession::TrackBarProgressChange()
+{
+    ChangeScope scope(*this);
+    const int position = sliderPosition_;
+    if (seekBusy_)
+        return;
+    seekBusy_ = true;
+    // Released however the seek ends, so that later changes are handled.
+    struct Release {
+        bool &busy;
+        ~Release() { busy = false; }
+    } release{seekBusy_};
+    SeekTo(position);
+    if (!playing_) {
+        const bool beforeEnd = position < sliderMax_;
+        enabled_.Play = enabled_.Fwd = beforeEnd;
+    }
+}
+
+void ReplaySession::SetSliderPosition(int position)
+{
+    position = std::clamp(position, 0, sliderMax_);
+    if (position == sliderPosition_)
+        return;
+    ChangeScope scope(*this);
+    sliderPosition_ = position;
+    TrackBarProgressChange();
+}
+
+bool ReplaySession::MoveSlider(int position)
+{
+    if (!enabled_.Slider)
+        return false;
+    lastSeekRan_ = false;
+    SetSliderPosition(position);
+    return lastSeekRan_;
+}
+
+bool ReplaySession::Click(Button button)
+{
+    struct Target {
+        bool PlaybackControls::*enabled;
+        void (ReplaySession::*handler)();
+    };
+    static constexpr Target targets[] = {
+        {&PlaybackControls::Play, &ReplaySession::ToolButtonPlayClick},
+        {&PlaybackControls::Fwd, &ReplaySession::ToolButtonFwdClick},
+        {&PlaybackControls::Pause, &ReplaySession::ToolButtonPauseClick},
+        {&PlaybackControls::Quit, &ReplaySession::ToolButtonQuitClick},
+    };
+    const Target &target = targets[int(button)];
+    if (!(enabled_.*target.enabled))
+        return false;
+    (this->*target.handler)();
+    return true;
+}

@@ -1,0 +1,141 @@
+#pragma once
+
+#include "arenagrid.h"
+#include "battlelist.h"
+#include "battlerows.h"
+#include "replaymodel.h"
+#include "scriptloader.h"
+#include "stepengine.h"
+
+#include <QImage>
+#include <QObject>
+#include <QString>
+
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+// The Enabled flags of the playback controls. Open and End are never
+// disabled, so they have none.
+struct PlaybackControls {
+    bool Play = false;
+    bool Fwd = false;
+    bool Pause = false;
+    bool Quit = false;
+    bool Slider = false;
+    bool operator==(const PlaybackControls &) const = default;
+};
+
+// One replay as a user drives it: the loaded tournament, its map, the step
+// engine, the battle list and the digest, the slider's position and range,
+// and the playback state (Playing, the play timer and the Enabled flags of
+// the controls). The toolbar's algorithms live here once, under the names of
+// the window's handlers; the window, the command-line tools, the tests and
+// the benchmarks are front ends that call them.
+//
+// The session never shows anything. After every action it emits Changed()
+// once, and front ends read the state back; the battle list also announces
+// each row operation (BattleList()). The timer is a period and a count of
+// starts: a front end that keeps a real timer starts it anew whenever
+// TimerStarts() has moved on, and stops it while TimerInterval() is 0.
+class ReplaySession : public QObject {
+    Q_OBJECT
+
+public:
+    static constexpr int SlowPeriod = 1000;  // ms per position when playing slowly
+    static constexpr int FastPeriod = 300;
+    static constexpr int InitialSliderMax = 30;
+
+    explicit ReplaySession(QObject *parent = nullptr);
+    ~ReplaySession() override;
+
+    const ReplayModel &Model() const { return model_; }
+    const ArenaGrid &Grid() const { return grid_; }
+    // The map bitmap; null until the first successful load.
+    const QImage *MapBitmap() const { return mapBitmap_.get(); }
+    const StepEngine &Engine() const { return engine_; }
+    const BattleRows &BattleList() const { return battleRows_; }
+    const std::vector<std::string> &Digest() const { return engine_.Digest(); }
+
+    int CurrentPosition() const { return engine_.CurrentPosition(); }
+    int SliderPosition() const { return sliderPosition_; }
+    int SliderMax() const { return sliderMax_; }
+    bool Playing() const { return playing_; }
+    // The play timer's period in ms; 0 while it is disabled.
+    int TimerInterval() const { return timerInterval_; }
+    int TimerStarts() const { return timerStarts_; }
+    const PlaybackControls &Enabled() const { return enabled_; }
+    // Whether a load has succeeded at some time.
+    bool HasTournament() const { return hasTournament_; }
+
+    // Open after the dialog: LoadScript, then on success the rebuild of the
+    // grid and the map and EnableControls(true). The caller shows the
+    // result's messages and ends the program on OutOfMemory.
+    LoadResult OpenScript(const QString &path);
+    // The same for a file that is already open (fuzzers read from memory).
+    LoadResult Open(std::FILE *file);
+    // The load alone: opens the file, returns the replay to its start and
+    // reads it. A file that cannot be opened changes nothing.
+    LoadResult LoadScript(const QString &path);
+    LoadResult Load(std::FILE *file);
+
+    // Enables Play, Fwd, Quit and the slider (or disables them) and sets the
+    // slider's maximum to the number of steps + 1.
+    void EnableControls(bool on);
+    // Clears Playing, moves the slider to 0, empties the battle list and the
+    // digest, then seeks to 0.
+    void ResetToStart();
+
+    void ToolButtonPlayClick();
+    void ToolButtonFwdClick();
+    void ToolButtonPauseClick();
+    // The Pause steps, then ResetToStart.
+    void ToolButtonQuitClick();
+    void TimerPlayTimer();
+    // The slider's change handler: seeks to the slider's position unless a
+    // change is being handled already.
+    void TrackBarProgressChange();
+
+    // The program moves the slider: the position is clamped into the range
+    // and, when it changes, the change handler runs inside this call.
+    void SetSliderPosition(int position);
+    // A user moves the slider: nothing while it is disabled. True when a
+    // seek ran.
+    bool MoveSlider(int position);
+
+    // A click on a toolbar button that may be disabled: false, doing
+    // nothing, when it is.
+    enum class Button { Play, Fwd, Pause, Quit };
+    bool Click(Button button);
+
+signals:
+    void Changed();
+
+private:
+    // Emits Changed() once the outermost action is over.
+    class ChangeScope;
+
+    void Rebuild();
+    void SeekTo(int target);
+    void SetPlayButtons(bool play, bool fwd, bool pause);
+    void StartTimer(int interval);
+
+    ReplayModel model_;
+    ArenaGrid grid_;
+    std::unique_ptr<QImage> mapBitmap_;
+    StepEngine engine_{model_, grid_};
+    BattleRows battleRows_;
+    BattleListMemo battleListMemo_;
+
+    int sliderPosition_ = 0;
+    int sliderMax_ = InitialSliderMax;
+    bool playing_ = false;
+    bool seekBusy_ = false;
+    bool lastSeekRan_ = false;
+    bool hasTournament_ = false;
+    int timerInterval_ = 0;
+    int timerStarts_ = 0;
+    PlaybackControls enabled_;
+    int actionDepth_ = 0;
+};

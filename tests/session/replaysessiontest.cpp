@@ -1,0 +1,305 @@
+// The replay session as a user drives it: the playback states and what every
+// event changes, play from the start to the end, loads that succeed, fail or
+// are refused, and the reset to the start. Timer ticks are delivered by
+// calling the tick handler.
+
+#include "mappixels.h"
+#include "replaytestkit.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+namespace {
+
+// TwoBattles has seven steps.
+constexpr int Steps = 7;
+constexpr int Max = Steps + 1;
+
+std::string ThreeMoves()
+{
+    return ScriptBuilder(3, 3).Entrant("Ab", 0, 0).Turn().Move(0, 1, 0).Turn().Move(0, 1, 0).Turn().Move(0, 0, 1).Text();
+}
+
+const std::string Refused = "HeaderLines: 2\nVersion: 00.00.03\n";
+
+// The Enabled flags, the timer and Playing, as one row of the state table.
+struct Playback {
+    PlaybackControls enabled;
+    int timer = 0;
+    bool playing = false;
+    bool operator==(const Playback &) const = default;
+};
+
+void PrintTo(const Playback &p, std::ostream *out)
+{
+    const auto flag = [out](const char *name, bool on) { *out << name << (on ? " on" : " off") << ", "; };
+    flag("Play", p.enabled.Play);
+    flag("Fwd", p.enabled.Fwd);
+    flag("Pause", p.enabled.Pause);
+    flag("Quit", p.enabled.Quit);
+    flag("slider", p.enabled.Slider);
+    *out << "timer " << p.timer << ", Playing " << p.playing;
+}
+
+Playback Of(const ReplaySession &session)
+{
+    return {session.Enabled(), session.TimerInterval(), session.Playing()};
+}
+
+const Playback Empty{};
+const Playback Stopped{{true, true, false, true, true}, 0, false};
+const Playback AtEnd{{false, false, false, true, true}, 0, false};
+const Playback PlayingSlow{{false, true, true, true, true}, 1000, true};
+const Playback PlayingFast{{true, false, true, true, true}, 300, true};
+
+using Action = std::function<void(ReplaySession &)>;
+
+void Load(ReplaySession &s)
+{
+    ASSERT_TRUE(OpenScript(s, TwoBattles()).Succeeded());
+}
+
+Action At(int position, Action then = [](ReplaySession &) {})
+{
+    return [position, then](ReplaySession &s) {
+        Load(s);
+        s.MoveSlider(position);
+        then(s);
+    };
+}
+
+void Play(ReplaySession &s) { s.ToolButtonPlayClick(); }
+void Fwd(ReplaySession &s) { s.ToolButtonFwdClick(); }
+void Pause(ReplaySession &s) { s.ToolButtonPauseClick(); }
+void Quit(ReplaySession &s) { s.ToolButtonQuitClick(); }
+void Tick(ReplaySession &s) { s.TimerPlayTimer(); }
+Action SliderTo(int p) { return [p](ReplaySession &s) { s.MoveSlider(p); }; }
+Action Then(Action first, Action second)
+{
+    return [first, second](ReplaySession &s) { first(s); second(s); };
+}
+
+struct EventCase {
+    const char *name;
+    Action reach;
+    Action event;
+    Playback after;
+    int position;
+    int maximum;
+};
+
+void PrintTo(const EventCase &c, std::ostream *out)
+{
+    *out << c.name;
+}
+
+class SessionEventTest : public testing::TestWithParam<EventCase> {};
+
+TEST_P(SessionEventTest, LeavesTheControlsOfItsRow)
+{
+    const EventCase &c = GetParam();
+    ReplaySession session;
+    c.reach(session);
+    c.event(session);
+    EXPECT_EQ(Of(session), c.after);
+    EXPECT_EQ(session.SliderPosition(), c.position);
+    EXPECT_EQ(session.CurrentPosition(), c.position);
+    EXPECT_EQ(session.SliderMax(), c.maximum);
+}
+
+const Action Nothing = [](ReplaySession &) {};
+const Action LoadThree = [](ReplaySession &s) { ASSERT_TRUE(OpenScript(s, ThreeMoves()).Succeeded()); };
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, SessionEventTest,
+    testing::Values(
+        EventCase{"NothingLoaded", Nothing, Nothing, Empty, 0, ReplaySession::InitialSliderMax},
+        EventCase{"Load", Nothing, Load, Stopped, 0, Max},
+        EventCase{"PauseWhenEmpty", Nothing, Pause, Empty, 0, ReplaySession::InitialSliderMax},
+        EventCase{"StoppedAt2", At(2), Nothing, Stopped, 2, Max},
+        EventCase{"StoppedAtTheEnd", At(Max), Nothing, AtEnd, Max, Max},
+        EventCase{"LoadAtTheEnd", At(Max), LoadThree, Stopped, 0, 4},
+        EventCase{"PlayWhenStopped", At(2), Play, PlayingSlow, 2, Max},
+        EventCase{"PlayWhilePlayingFast", At(2, Fwd), Play, PlayingSlow, 2, Max},
+        EventCase{"FwdWhenStopped", At(2), Fwd, PlayingFast, 2, Max},
+        EventCase{"FwdWhilePlayingSlow", At(2, Play), Fwd, PlayingFast, 2, Max},
+        EventCase{"PauseWhilePlayingSlow", At(2, Play), Pause, Stopped, 2, Max},
+        // Pause does not look at the position: Play and Fwd come on at the end.
+        EventCase{"PauseWhilePlayingFastAtTheEnd", At(Max, Fwd), Pause, Stopped, Max, Max},
+        EventCase{"TickWhilePlayingSlow", At(2, Play), Tick, PlayingSlow, 3, Max},
+        EventCase{"TickWhilePlayingFastOntoTheEnd", At(Steps, Fwd), Tick, PlayingFast, Max, Max},
+        EventCase{"TickWhilePlayingPastTheEnd", At(Max, Play), Tick, AtEnd, Max, Max},
+        // The load's reset clears Playing but leaves the timer running.
+        EventCase{"TickAfterALoad", At(5, Play), Then(Load, Tick), Stopped, 0, Max},
+        EventCase{"QueuedTickAfterPause", At(2, Play), Then(Pause, Tick), Stopped, 2, Max},
+        EventCase{"SliderToTheEndWhileStopped", At(2), SliderTo(Max), AtEnd, Max, Max},
+        EventCase{"SliderBackFromTheEndWhileStopped", At(Max), SliderTo(Steps), Stopped, Steps, Max},
+        EventCase{"SliderToTheEndWhilePlayingSlow", At(2, Play), SliderTo(Max), PlayingSlow, Max, Max},
+        EventCase{"SliderBackWhilePlayingFast", At(5, Fwd), SliderTo(1), PlayingFast, 1, Max},
+        EventCase{"SliderBeyondItsRangeIsClamped", At(2), SliderTo(Max + 40), AtEnd, Max, Max},
+        EventCase{"QuitWhilePlayingSlow", At(5, Play), Quit, Stopped, 0, Max},
+        EventCase{"QuitAtTheEnd", At(Max), Quit, Stopped, 0, Max}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+// A click on a disabled button changes nothing; an enabled one runs its handler.
+TEST(SessionClicks, DisabledButtonsCannotBeClicked)
+{
+    ReplaySession session;
+    for (auto button : {ReplaySession::Button::Play, ReplaySession::Button::Fwd, ReplaySession::Button::Pause,
+                        ReplaySession::Button::Quit})
+        EXPECT_FALSE(session.Click(button));
+    EXPECT_EQ(Of(session), Empty);
+    EXPECT_FALSE(session.MoveSlider(3));
+
+    Load(session);
+    EXPECT_FALSE(session.Click(ReplaySession::Button::Pause));
+    EXPECT_TRUE(session.Click(ReplaySession::Button::Fwd));
+    EXPECT_EQ(Of(session), PlayingFast);
+    EXPECT_FALSE(session.Click(ReplaySession::Button::Fwd));
+}
+
+TEST(SessionPlay, VisitsEveryPositionAndSwitchesOffAtTheTickAfterTheEnd)
+{
+    ReplaySession session;
+    Load(session);
+    std::vector<int> seen;
+    QObject::connect(&session, &ReplaySession::Changed, [&] { seen.push_back(session.CurrentPosition()); });
+    session.ToolButtonPlayClick();
+    for (int tick = 1; tick <= Max; ++tick) {
+        session.TimerPlayTimer();
+        ASSERT_EQ(Of(session), PlayingSlow) << "tick " << tick;
+    }
+    session.TimerPlayTimer();
+    EXPECT_EQ(Of(session), AtEnd);
+    // One notification per action: the click, each tick and the last tick.
+    EXPECT_EQ(seen, (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 8}));
+}
+
+TEST(SessionPlay, SwitchingTheSpeedKeepsThePositionAndStartsTheTimerAnew)
+{
+    ReplaySession session;
+    At(2, Play)(session);
+    session.TimerPlayTimer();
+    const int starts = session.TimerStarts();
+    const auto digest = session.Digest();
+
+    session.ToolButtonFwdClick();
+    EXPECT_EQ(session.CurrentPosition(), 3);
+    EXPECT_EQ(session.Digest(), digest);
+    EXPECT_EQ(session.TimerStarts(), starts + 1);
+    session.TimerPlayTimer();
+    EXPECT_EQ(session.TimerStarts(), starts + 1);
+}
+
+// --- Loading -------------------------------------------------------------
+
+TEST(SessionLoad, ARefusedFileKeepsTheTournamentAndItsRangeAfterTheReset)
+{
+    ReplaySession session;
+    At(5)(session);
+    ASSERT_EQ(session.BattleList().RowCount(), 2);
+
+    const LoadResult result = OpenScript(session, Refused);
+    EXPECT_EQ(result.outcome, LoadResult::Refused);
+    EXPECT_EQ(result.messages, std::vector<int>{40002});
+    EXPECT_EQ(session.Model().Steps.size(), std::size_t(Steps));
+    EXPECT_EQ(session.SliderMax(), Max);
+    // The file was opened, so the replay went back to its start first.
+    EXPECT_EQ(session.CurrentPosition(), 0);
+    EXPECT_EQ(session.BattleList().RowCount(), 0);
+    EXPECT_TRUE(session.Digest().empty());
+    EXPECT_EQ(Of(session), Stopped);
+    EXPECT_TRUE(session.MoveSlider(5));
+    EXPECT_EQ(session.BattleList().RowCount(), 2);
+}
+
+TEST(SessionLoad, AFileThatCannotBeOpenedChangesNothing)
+{
+    ReplaySession session;
+    At(3)(session);
+    const auto digest = session.Digest();
+    int changes = 0;
+    QObject::connect(&session, &ReplaySession::Changed, [&] { ++changes; });
+
+    const LoadResult result = session.OpenScript(QStringLiteral("/nonexistent/missing.ostrelScript"));
+    EXPECT_EQ(result.outcome, LoadResult::NotOpened);
+    EXPECT_TRUE(result.messages.empty());
+    EXPECT_EQ(changes, 0);
+    EXPECT_EQ(session.CurrentPosition(), 3);
+    EXPECT_EQ(session.Digest(), digest);
+    EXPECT_EQ(session.BattleList().RowCount(), 1);
+}
+
+TEST(SessionLoad, ARefusedFirstFileLeavesTheSessionEmpty)
+{
+    ReplaySession session;
+    EXPECT_EQ(OpenScript(session, Refused).outcome, LoadResult::Refused);
+    EXPECT_FALSE(session.HasTournament());
+    EXPECT_EQ(session.MapBitmap(), nullptr);
+    session.ToolButtonPauseClick();
+    EXPECT_EQ(Of(session), Empty);
+}
+
+// --- Back to the start ---------------------------------------------------
+
+TEST(SessionReset, ShowsThePositionZeroMapWithEmptyListAndDigest)
+{
+    const std::unique_ptr<ReplaySession> session = OpenSession(TwoBattles());
+    ASSERT_TRUE(session->MoveSlider(5));
+    ASSERT_TRUE(session->MoveSlider(0));
+    const QImage atZero = *session->MapBitmap();
+    const std::vector<EntrantState> statesAtZero = StatesOf(session->Model().Entrants);
+    ASSERT_TRUE(session->MoveSlider(7));
+    ASSERT_EQ(session->BattleList().RowCount(), 2);
+
+    session->ToolButtonPlayClick();
+    session->ResetToStart();
+    EXPECT_FALSE(session->Playing());
+    EXPECT_EQ(session->SliderPosition(), 0);
+    EXPECT_EQ(session->CurrentPosition(), 0);
+    EXPECT_EQ(session->BattleList().RowCount(), 0);
+    EXPECT_TRUE(session->Digest().empty());
+    EXPECT_EQ(StatesOf(session->Model().Entrants), statesAtZero);
+    EXPECT_TRUE(*session->MapBitmap() == atZero);
+}
+
+TEST(SessionReset, AtPositionZeroOnlyEmptiesListAndDigest)
+{
+    const std::unique_ptr<ReplaySession> session = OpenSession(TwoBattles());
+    ASSERT_TRUE(session->MoveSlider(1));
+    ASSERT_TRUE(session->MoveSlider(0));
+    ASSERT_FALSE(session->Digest().empty());
+    const QImage map = *session->MapBitmap();
+
+    session->ToolButtonQuitClick();
+    EXPECT_TRUE(session->Digest().empty());
+    EXPECT_EQ(session->BattleList().RowCount(), 0);
+    EXPECT_TRUE(*session->MapBitmap() == map);
+}
+
+TEST(SessionReset, ASecondLoadDropsTheOldHighlightWithoutDrawingIt)
+{
+    const std::string second = ScriptBuilder(2, 1).Entrant("Zz", 1, 0).Turn().Move(0, -1, 0).Text();
+    const std::unique_ptr<ReplaySession> fresh = OpenSession(second);
+
+    // The reset before the second load lands on the first fight of the old
+    // tournament and highlights it.
+    const std::unique_ptr<ReplaySession> session = OpenSession(ScriptBuilder(3, 1)
+                                                                   .Entrant("Ab", 0, 0).Entrant("Cd", 2, 0)
+                                                                   .Turn().Fight(1).Player(0, 0, 50).Player(1, 1, 40)
+                                                                   .Turn().Move(0, 1, 0)
+                                                                   .Text());
+    ASSERT_TRUE(session->MoveSlider(2));
+    ASSERT_TRUE(OpenScript(*session, second).Succeeded());
+
+    EXPECT_FALSE(session->Engine().HighlightActive());
+    EXPECT_EQ(session->CurrentPosition(), 0);
+    EXPECT_TRUE(*session->MapBitmap() == *fresh->MapBitmap());
+    ASSERT_TRUE(session->MoveSlider(1));
+    EXPECT_EQ(StatesOf(session->Model().Entrants), (std::vector<EntrantState>{{0, 0, 100, -1}}));
+    EXPECT_EQ(CellColours(*session->MapBitmap(), 0, 0).count(MapColour::White), 1u);
+}
+
+} // namespace

@@ -1,0 +1,105 @@
+// ostrel-inspect's playback actions, run as a user runs the tool: the states
+// they print with --playback, and the arguments it refuses.
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Three move steps, so the end is position 4.
+const char ThreeSteps[] =
+    "HeaderLines: 13\nFileName: t\nVersion: 00.00.02\nProgramVersion: 1\nDateTime: 2020/01/01\nTorvex: 1\n"
+    "Stadium: S\nXsize: 4\nYsize: 4\nEntrant: 1\nEntrantLines: 6\nMoveLines: 0\nFightLines: 0\n"
+    "Doller: A\nOwner: a\nEmblem: AA\nX: 0\nY: 0\nHitPoint: 1,2,3,4,5,6\n"
+    "Turn: 1\nMove: 0,1,0\nTurn: 2\nMove: 0,1,0\nTurn: 3\nMove: 0,0,1\n";
+
+struct ToolRun {
+    int exitCode = -1;
+    QJsonObject output;
+};
+
+ToolRun Inspect(const QStringList &arguments)
+{
+    QProcess tool;
+    tool.start(QStringLiteral(OSTREL_INSPECT_TOOL), arguments);
+    ToolRun run;
+    if (!tool.waitForFinished(60000))
+        return run;
+    run.exitCode = tool.exitCode();
+    run.output = QJsonDocument::fromJson(tool.readAllStandardOutput()).object();
+    return run;
+}
+
+class InspectPlaybackTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        QFile file(dir.filePath("three.ostrelScript"));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(ThreeSteps);
+        path = file.fileName();
+    }
+
+    QTemporaryDir dir;
+    QString path;
+};
+
+// One state as "position playing timer play fwd pause quit slider result".
+QString Summary(const QJsonValue &value)
+{
+    const QJsonObject state = value.toObject();
+    const QJsonObject enabled = state["enabled"].toObject();
+    QString text = QString::number(state["position"].toInt());
+    for (const QJsonValue &flag : {state["playing"], enabled["play"], enabled["fwd"], enabled["pause"],
+                                   enabled["quit"], enabled["slider"], state["result"]})
+        text += flag.toBool() ? " 1" : " 0";
+    return text + QStringLiteral(" %1").arg(state["timer"].toInt());
+}
+
+TEST_F(InspectPlaybackTest, PlaysTicksPausesAndOpensAsTheToolbarDoes)
+{
+    const ToolRun run = Inspect({"--json", "--playback", path, "--play", "--tick", "4", "--tick", "9", "--fast",
+                             "--quit", "--open", path, "--pause", "--tick", "2"});
+    ASSERT_EQ(run.exitCode, 0);
+    QStringList states;
+    for (const QJsonValue &state : run.output["states"].toArray())
+        states << Summary(state);
+    // position, playing, play, fwd, pause, quit, slider, result, timer
+    EXPECT_EQ(states, (QStringList{
+                          "0 0 1 1 0 1 1 1 0",     // the load
+                          "0 1 0 1 1 1 1 1 1000",  // play
+                          "4 1 0 1 1 1 1 1 1000",  // four ticks reach the end
+                          "4 0 0 0 0 1 1 1 0",     // the first tick after it stops play
+                          "4 0 0 0 0 1 1 0 0",     // Fwd is disabled at the end
+                          "0 0 1 1 0 1 1 1 0",     // quit
+                          "0 0 1 1 0 1 1 1 0",     // open
+                          "0 0 1 1 0 1 1 0 0",     // Pause is disabled
+                          "0 0 1 1 0 1 1 0 0",     // no tick while the timer is off
+                      }));
+}
+
+TEST_F(InspectPlaybackTest, WithoutPlaybackTheStatesKeepTheirMembers)
+{
+    const ToolRun run = Inspect({"--json", path, "--play", "--tick", "1"});
+    ASSERT_EQ(run.exitCode, 0);
+    const QJsonObject tick = run.output["states"].toArray().at(2).toObject();
+    EXPECT_EQ(tick["arg"].toInt(), 1);
+    EXPECT_EQ(tick["position"].toInt(), 1);
+    EXPECT_FALSE(tick.contains("playing") || tick.contains("timer") || tick.contains("enabled"));
+}
+
+TEST_F(InspectPlaybackTest, RefusesTickCountsThatAreNotPositiveIntegers)
+{
+    for (const char *count : {"0", "-1", "x", "1.5", ""})
+        EXPECT_EQ(Inspect({path, "--tick", count}).exitCode, 64) << count;
+    EXPECT_EQ(Inspect({path, "--tick"}).exitCode, 64);
+    EXPECT_EQ(Inspect({path, "--bogus"}).exitCode, 64);
+    EXPECT_EQ(Inspect({path, path}).exitCode, 64);
+}
+
+} // namespace
