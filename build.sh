@@ -5,6 +5,7 @@
 #
 #   ./build.sh run [FILE]      open FILE (default: the bundled example) in the viewer
 #   ./build.sh test            build everything and run every test through CTest
+#   ./build.sh sanitize        the same under AddressSanitizer and UBSan (build-asan)
 #   ./build.sh fuzz [SECONDS]  build both fuzzers with sanitizers, run each SECONDS
 #   ./build.sh bench           build and run the benchmarks
 set -euo pipefail
@@ -54,6 +55,15 @@ run)
 test)
     install_missing "${PACKAGES[@]}"
     configure_and_build
+    QT_QPA_PLATFORM=offscreen ctest --test-dir "$BUILD_DIR" --output-on-failure -j"$JOBS"
+    ;;
+sanitize)
+    install_missing "${PACKAGES[@]}"
+    BUILD_DIR=build-asan
+    configure_and_build -DOSTREL_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
+    export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+    export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+    export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp
     QT_QPA_PLATFORM=offscreen ctest --test-dir "$BUILD_DIR" --output-on-failure -j"$JOBS"
     ;;
 fuzz)
