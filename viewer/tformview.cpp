@@ -482,9 +482,13 @@ void TFormView::SyncWithSession()
         RichEditDigest->verticalScrollBar()->setValue(0);
     }
 
+    // The session draws into its bitmap in place, so the map is painted anew
+    // whenever the replay has moved.
     if (ImageBr->Bitmap() != Session.MapBitmap())
         ShowMap();
-    ScrollBoxBr->viewport()->update();
+    else if (Session.CurrentPosition() != PositionShown)
+        ImageBr->update();
+    PositionShown = Session.CurrentPosition();
 }
 
 // The map image spans the bitmap, so the scroll ranges follow its size; an

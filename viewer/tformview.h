@@ -150,5 +150,6 @@ private:
     bool CentreOnShow = true;
     std::unique_ptr<BattleListView> BattleList;
     int TimerStartsShown = 0;
+    int PositionShown = 0;
     std::vector<std::string> DigestShown;
 };
