@@ -49,14 +49,6 @@ LoadResult ReplaySession::Open(std::FILE *file)
     return result;
 }
 
-LoadResult ReplaySession::LoadScript(const QString &path)
-{
-    const ScriptFile file = OpenScriptFile(path);
-    if (!file)
-        return {};
-    return Load(file.get());
-}
-
 LoadResult ReplaySession::Load(std::FILE *file)
 {
     ChangeScope scope(*this);

@@ -71,16 +71,14 @@ public:
     // Whether a load has succeeded at some time.
     bool HasTournament() const { return hasTournament_; }
 
-    // Open after the dialog: LoadScript, then on success the rebuild of the
-    // grid and the map and EnableControls(true). The caller shows the
-    // result's messages and ends the program on OutOfMemory.
+    // Open after the dialog: the load (the file is opened, the replay
+    // returned to its start, the file read), then on success the rebuild of
+    // the grid and the map and EnableControls(true). A file that cannot be
+    // opened changes nothing. The caller shows the result's messages and
+    // ends the program on OutOfMemory.
     LoadResult OpenScript(const QString &path);
     // The same for a file that is already open (fuzzers read from memory).
     LoadResult Open(std::FILE *file);
-    // The load alone: opens the file, returns the replay to its start and
-    // reads it. A file that cannot be opened changes nothing.
-    LoadResult LoadScript(const QString &path);
-    LoadResult Load(std::FILE *file);
 
     // Enables Play, Fwd, Quit and the slider (or disables them) and sets the
     // slider's maximum to the number of steps + 1.
@@ -118,6 +116,7 @@ private:
     // Emits Changed() once the outermost action is over.
     class ChangeScope;
 
+    LoadResult Load(std::FILE *file);
     void Rebuild();
     void SeekTo(int target);
     void SetPlayButtons(bool play, bool fwd, bool pause);
