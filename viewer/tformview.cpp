@@ -395,11 +395,6 @@ void TFormView::showEvent(QShowEvent *event)
     // Qt sends the show event before the window appears on the screen.
     if (!FormShown) {
         FormShown = true;
-        if (CentreOnShow && screen()) {
-            QRect frame = frameGeometry();
-            frame.moveCenter(screen()->availableGeometry().center());
-            move(frame.topLeft());
-        }
         FormShow();
     }
     QMainWindow::showEvent(event);
@@ -430,7 +425,7 @@ void TFormView::ReportSelectionChange(const QItemSelection &selected, const QIte
 void TFormView::FormCreate()
 {
     try {
-        CentreOnShow = !RestoreWindowPosition(QLatin1String(ViewerSettings::WindowPrefix), *this);
+        RestoreWindowPosition(QLatin1String(ViewerSettings::WindowPrefix), *this);
         RestoreWindowSize(QLatin1String(ViewerSettings::WindowPrefix), *this);
         SetMapHeight(RegistrySettings::Read(ViewerSettings::MapHeight));
         SetListWidth(RegistrySettings::Read(ViewerSettings::ListWidth));

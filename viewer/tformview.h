@@ -174,7 +174,6 @@ private:
     void SetPlayButtons(bool play, bool fwd, bool pause);
 
     bool FormShown = false;
-    bool CentreOnShow = true;
     std::unique_ptr<BattleListView> BattleList;
     BattleListMemo BattleListShown;
 };

@@ -1,9 +1,8 @@
 #include "windowplacement.h"
 
+#include "pendingplacement.h"
 #include "registrysettings.h"
 
-#include <QGuiApplication>
-#include <QScreen>
 #include <QWidget>
 #include <QWindow>
 
@@ -30,12 +29,14 @@ QRect NormalOuterBounds(const QWidget &window)
 
 bool RestoreWindowPosition(const QString &prefix, QWidget &window)
 {
+    // Centred unless a position is read, also when reading fails.
+    PendingPlacement &placement = PendingPlacement::Of(window);
     const int top = RegistrySettings::Read(ViewerSettings::Placement(prefix, "Top"));
     const int left = RegistrySettings::Read(ViewerSettings::Placement(prefix, "Left"));
     if (top == -1)
         return false;
     // The left edge is used as read, also when only the top was stored.
-    window.move(left, top);
+    placement.SetTopLeft(QPoint(left, top));
     return true;
 }
 
@@ -45,13 +46,7 @@ void RestoreWindowSize(const QString &prefix, QWidget &window)
     const int width = RegistrySettings::Read(ViewerSettings::Placement(prefix, "Width"));
     if (height == -1)
         return;
-    // The stored size is the outer one: the native window must exist for its
-    // frame to be known.
-    window.winId();
-    const QMargins frame = FrameOf(window);
-    const QSize minimum = window.minimumSize();
-    window.resize(std::max(width - frame.left() - frame.right(), minimum.width()),
-                  std::max(height - frame.top() - frame.bottom(), minimum.height()));
+    PendingPlacement::Of(window).SetOuterSize(QSize(width, height));
 }
 
 bool SaveWindowPosition(const QString &prefix, const QWidget &window)

@@ -303,7 +303,12 @@ TEST_P(NotTextValueTest, ShowsTheErrorAndSkipsTheRestOfTheStartUp)
 {
     std::vector<Stored> stored = AllStored();
     Put(stored);
-    const QSize restoredSize = TFormView().size();
+    QSize restoredSize;
+    {
+        TFormView restored;
+        ASSERT_TRUE(ShowAndWait(&restored));
+        restoredSize = restored.size();
+    }
     Stored &failing = stored[std::size_t(GetParam().failing)];
     failing.value = GetParam().value;
     Put({failing});
