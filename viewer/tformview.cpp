@@ -4,6 +4,7 @@
 #include "battlelist.h"
 #include "battlelistview.h"
 #include "commandline.h"
+#include "completionpopupguard.h"
 #include "fontfaces.h"
 #include "mapimage.h"
 #include "panesplitter.h"
@@ -338,6 +339,7 @@ void TFormView::BuildOpenDialog()
                                       QStringLiteral("全てのファイル (*.*)")});
     OpenDialogScript->selectNameFilter(OpenDialogScript->nameFilters().constFirst());
     OpenDialogScript->setSizeGripEnabled(true);
+    CompletionPopupGuard::Attach(*OpenDialogScript);
 }
 
 void TFormView::WireEvents()
