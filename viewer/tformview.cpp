@@ -20,6 +20,8 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -109,10 +111,9 @@ QLabel *TitleLabel(const QString &text, QPoint position, int pixelSize, QWidget 
 }
 
 // A message of the loader: modal over the whole application, OK only.
-void ShowLoaderBox(QMessageBox::Icon icon, int id)
+void ShowLoaderBox(QMessageBox::Icon icon, const QString &text)
 {
-    QMessageBox box(icon, QString::fromUtf8(StringTableText(IdsLoaderCaption)), QString::fromUtf8(StringTableText(id)),
-                    QMessageBox::Ok);
+    QMessageBox box(icon, QString::fromUtf8(StringTableText(IdsLoaderCaption)), text, QMessageBox::Ok);
     box.setWindowModality(Qt::ApplicationModal);
     box.exec();
 }
@@ -441,9 +442,8 @@ void TFormView::FormCreate()
 void TFormView::FormShow()
 {
     const QString path = ScriptArgument(ProgramArguments());
-    if (path.isEmpty() || !QFileInfo(path).isFile())
-        return;
-    OpenScript(path);
+    if (!path.isEmpty())
+        OpenScript(path);
 }
 
 void TFormView::FormClose()
@@ -466,6 +466,11 @@ bool TFormView::LoadScript(const QString &path)
 
 bool TFormView::OpenScript(const QString &path)
 {
+    // The loader has a word only for files it could read.
+    if (QFile file(path); !QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
+        ShowCannotOpen(path);
+        return false;
+    }
     if (!LoadScript(path))
         return false;
     Grid.Build(Model.Header, Model.Entrants);
@@ -510,12 +515,18 @@ void TFormView::ReleaseModelReferences()
 
 void TFormView::ShowLoaderMessage(int id)
 {
-    ShowLoaderBox(QMessageBox::Warning, id);
+    ShowLoaderBox(QMessageBox::Warning, QString::fromUtf8(StringTableText(id)));
+}
+
+void TFormView::ShowCannotOpen(const QString &path)
+{
+    ShowLoaderBox(QMessageBox::Warning,
+                  QString::fromUtf8(StringTableText(IdsCannotOpen)).arg(QDir::toNativeSeparators(path)));
 }
 
 void TFormView::MemoryFailure()
 {
-    ShowLoaderBox(QMessageBox::Critical, IdsMemoryFailure);
+    ShowLoaderBox(QMessageBox::Critical, QString::fromUtf8(StringTableText(IdsMemoryFailure)));
     std::exit(1);
 }
 

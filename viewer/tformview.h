@@ -103,7 +103,8 @@ public:
     // tournament. The caller then rebuilds the map and enables the controls.
     bool LoadScript(const QString &path);
     // Load, then on success rebuild the grid, draw the map and enable the
-    // controls: what the Open button and the start-up do.
+    // controls: what the Open button and the start-up do. A path that names
+    // no file that can be read is reported by ShowCannotOpen.
     bool OpenScript(const QString &path);
     // Replaces the map bitmap by one for the grid, drawn in full.
     void CreateMapBitmap();
@@ -118,6 +119,8 @@ public:
     void ResetToStart() override { Engine.ResetToStart(); }
     void ReleaseModelReferences() override;
     void ShowLoaderMessage(int id) override;
+    // Says that the file at path is missing or cannot be read.
+    virtual void ShowCannotOpen(const QString &path);
     [[noreturn]] void MemoryFailure() override;
 
     // ReplayView

@@ -1,12 +1,14 @@
 // Starts the window with this program's own arguments, shows it once and
 // prints what the start-up made of them, as one line:
 //   steps=<steps loaded> max=<slider maximum> play=<0|1> messages=<loader ids>
-// The loader's messages are recorded rather than shown, and the settings go
+//   unopened=<names of the files reported as not openable>
+// The messages are recorded rather than shown, and the settings go
 // to a temporary folder, never to the user's.
 #include "formtestkit.h"
 #include "toolbarbutton.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QSettings>
 #include <QSlider>
 #include <QStandardPaths>
@@ -31,7 +33,11 @@ int main(int argc, char **argv)
     std::string messages;
     for (int id : form.LoaderMessages)
         messages += (messages.empty() ? "" : ",") + std::to_string(id);
-    std::printf("steps=%d max=%d play=%d messages=%s\n", int(form.Model.Steps.size()),
-                form.TrackBarProgress->maximum(), int(form.ToolButtonPlay->isEnabled()), messages.c_str());
+    QStringList unopened;
+    for (const QString &path : form.UnopenedFiles)
+        unopened << QFileInfo(path).fileName();
+    std::printf("steps=%d max=%d play=%d messages=%s unopened=%s\n", int(form.Model.Steps.size()),
+                form.TrackBarProgress->maximum(), int(form.ToolButtonPlay->isEnabled()), messages.c_str(),
+                unopened.join(QLatin1Char(',')).toUtf8().constData());
     return 0;
 }

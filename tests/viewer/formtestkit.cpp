@@ -35,6 +35,11 @@ void ScriptedFormView::ShowLoaderMessage(int id)
     LoaderMessages.push_back(id);
 }
 
+void ScriptedFormView::ShowCannotOpen(const QString &path)
+{
+    UnopenedFiles << path;
+}
+
 void ScriptedFormView::TrackBarProgressChange()
 {
     SliderChanges << TrackBarProgress->value();

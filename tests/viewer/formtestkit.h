@@ -8,6 +8,7 @@
 #include "tformview.h"
 
 #include <QList>
+#include <QStringList>
 #include <QMessageBox>
 #include <QString>
 #include <QTemporaryDir>
@@ -49,10 +50,12 @@ public:
     int DialogCalls = 0;
     ControlStates AtDialog{};
     std::vector<int> LoaderMessages;
+    QStringList UnopenedFiles;  // the paths ShowCannotOpen was given
     QList<int> SliderChanges;  // the position each change handler call saw
     int ListRefreshes = 0;
 
     void ShowLoaderMessage(int id) override;
+    void ShowCannotOpen(const QString &path) override;
     void TrackBarProgressChange() override;
     void RefreshBattleList(int position, const ReplayStep *reference) override;
 

@@ -364,6 +364,7 @@ TEST_F(PlaybackTest, FileThatCannotBeOpenedChangesNothing)
 
     OpenAnswering(&ScriptPaths::missing)(*Form, Paths);
     EXPECT_TRUE(Form->LoaderMessages.empty());
+    EXPECT_EQ(Form->UnopenedFiles, QStringList{Paths.missing});
     EXPECT_EQ(Position(), 3);
     EXPECT_EQ(Form->CurrentPosition(), 3);
     EXPECT_TRUE(Form->SliderChanges.isEmpty());

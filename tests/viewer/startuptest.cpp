@@ -500,20 +500,81 @@ TEST_P(FormShowTest, LoadsOnlyAnExistingFileNamedFirst)
     EXPECT_EQ(StartWith(GetParam().arguments), GetParam().printed);
 }
 
-const QString NothingLoaded = "steps=0 max=30 play=0 messages=";
+const QString NothingLoaded = "steps=0 max=30 play=0 messages= unopened=";
+
+// A name that cannot be opened is reported, naming the file.
+QString NotOpened(const char *name)
+{
+    return NothingLoaded + QLatin1String(name);
+}
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, FormShowTest,
     ::testing::Values(
         FormShowCase{"NoArgument", {}, NothingLoaded},
-        FormShowCase{"PathWithABlank", {"with blank.ostrelScript"}, "steps=5 max=6 play=1 messages="},
-        FormShowCase{"PartBeforeTheBlank", {"with", "blank.ostrelScript"}, NothingLoaded},
-        FormShowCase{"Directory", {"folder.ostrelScript"}, NothingLoaded},
-        FormShowCase{"MissingFile", {"missing.ostrelScript"}, NothingLoaded},
-        FormShowCase{"MissingFirstExistingSecond", {"missing.ostrelScript", "three.ostrelScript"}, NothingLoaded},
+        FormShowCase{"PathWithABlank", {"with blank.ostrelScript"}, "steps=5 max=6 play=1 messages= unopened="},
+        FormShowCase{"PartBeforeTheBlank", {"with", "blank.ostrelScript"}, NotOpened("with")},
+        FormShowCase{"Directory", {"folder.ostrelScript"}, NotOpened("folder.ostrelScript")},
+        FormShowCase{"MissingFile", {"missing.ostrelScript"}, NotOpened("missing.ostrelScript")},
+        FormShowCase{"MissingFirstExistingSecond", {"missing.ostrelScript", "three.ostrelScript"},
+                     NotOpened("missing.ostrelScript")},
         FormShowCase{"RefusedSecondIsNeverRead", {"three.ostrelScript", "refused.ostrelScript"},
-                     "steps=3 max=4 play=1 messages="},
-        FormShowCase{"RefusedFile", {"refused.ostrelScript"}, "steps=0 max=30 play=0 messages=40002"}),
+                     "steps=3 max=4 play=1 messages= unopened="},
+        FormShowCase{"RefusedFile", {"refused.ostrelScript"}, "steps=0 max=30 play=0 messages=40002 unopened="}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(StartupTest, AFileThatCannotBeOpenedIsNamedInAMessage)
+{
+    ScriptFolder files;
+    const QString missing = files.Path(QStringLiteral("ない.ostrelScript"));
+    MessageBoxCatcher catcher;
+    TFormView form;
+    EXPECT_FALSE(form.OpenScript(missing));
+    ASSERT_EQ(catcher.Boxes.size(), 1);
+    EXPECT_TRUE(catcher.Boxes[0].text.contains(QDir::toNativeSeparators(missing))) << catcher.Boxes[0].text.toStdString();
+    EXPECT_EQ(catcher.Boxes[0].title, QString::fromUtf8(StringTableText(IdsLoaderCaption)));
+    EXPECT_EQ(catcher.Boxes[0].icon, QMessageBox::Warning);
+}
+
+// --help and --version answer on the standard output and end the program
+// before it needs a display: with none to connect to, opening a window
+// would fail.
+struct InformationCase
+{
+    const char *name;
+    QStringList arguments;
+    QString printedStart;
+};
+
+void PrintTo(const InformationCase &row, std::ostream *out)
+{
+    *out << row.name;
+}
+
+class InformationOptionTest : public ::testing::TestWithParam<InformationCase>
+{
+};
+
+TEST_P(InformationOptionTest, PrintsAndEndsWithoutADisplay)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("DISPLAY"));
+    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    QProcess viewer;
+    viewer.setProcessEnvironment(environment);
+    viewer.start(QStringLiteral(OSTREL_VIEWER_PROGRAM), GetParam().arguments);
+    ASSERT_TRUE(viewer.waitForFinished(30000));
+    EXPECT_EQ(viewer.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(viewer.exitCode(), 0);
+    EXPECT_TRUE(QString::fromLocal8Bit(viewer.readAllStandardOutput()).startsWith(GetParam().printedStart));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, InformationOptionTest,
+    ::testing::Values(InformationCase{"Help", {"--help"}, "Usage: "}, InformationCase{"H", {"-h"}, "Usage: "},
+                      InformationCase{"Version", {"--version"}, "ostrel-view 1.0.0.2\n"},
+                      InformationCase{"VAfterAFile", {"cup.ostrelScript", "-v"}, "ostrel-view 1.0.0.2\n"}),
     [](const auto &info) { return std::string(info.param.name); });
 
 // --- Version captions -----------------------------------------------------
