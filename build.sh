@@ -3,7 +3,8 @@
 # configures and builds, then runs the viewer, the tests, the fuzzer or the
 # benchmarks.
 #
-#   ./build.sh run [FILE]      open FILE (default: the bundled example) in the viewer
+#   ./build.sh run [FILE]      build the viewer and open FILE in it (relative to
+#                              the current folder; default: the bundled example)
 #   ./build.sh test            build everything and run every test through CTest
 #   ./build.sh fuzz [SECONDS]  build the loader fuzzer with sanitizers and run it
 #   ./build.sh bench           build and run the benchmarks
