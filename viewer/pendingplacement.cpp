@@ -7,16 +7,11 @@
 
 #include <algorithm>
 
-namespace {
-
-// The frame around the client area as far as the platform knows it.
-QMargins FrameOf(const QWidget &window)
+QMargins WindowFrame(const QWidget &window)
 {
     const QWindow *native = window.windowHandle();
     return native ? native->frameMargins() : QMargins();
 }
-
-} // namespace
 
 PendingPlacement &PendingPlacement::Of(QWidget &window)
 {
@@ -46,7 +41,7 @@ void PendingPlacement::SetOuterSize(QSize size)
 
 void PendingPlacement::Apply()
 {
-    const QMargins frame = FrameOf(Window);
+    const QMargins frame = WindowFrame(Window);
     if (OuterSize) {
         const QSize minimum = Window.minimumSize();
         Window.resize(std::max(OuterSize->width() - frame.left() - frame.right(), minimum.width()),

@@ -10,6 +10,11 @@
 class QWidget;
 class QWindow;
 
+// The frame around a window's client area, as far as the platform knows it:
+// none before the window is on the screen where the window manager adds it
+// only then (X11).
+QMargins WindowFrame(const QWidget &window);
+
 // A top-level window's outer place and size (frame included), asked for
 // before the window is shown. On X11 the window manager frames a window only
 // once it is mapped, so its frame is unknown before: the bounds are applied

@@ -4,25 +4,15 @@
 #include "registrysettings.h"
 
 #include <QWidget>
-#include <QWindow>
 
 namespace {
-
-// The frame around the client area, as the platform reports it for the
-// native window. Where the window manager adds the frame only once the
-// window is on screen (X11), it is none until then.
-QMargins FrameOf(const QWidget &window)
-{
-    const QWindow *native = window.windowHandle();
-    return native ? native->frameMargins() : QMargins();
-}
 
 // The outer bounds the window has, or would have if it were neither
 // maximised nor minimised.
 QRect NormalOuterBounds(const QWidget &window)
 {
     const QRect normal = window.isMaximized() || window.isMinimized() ? window.normalGeometry() : window.geometry();
-    return normal.marginsAdded(FrameOf(window));
+    return normal.marginsAdded(WindowFrame(window));
 }
 
 } // namespace
