@@ -539,43 +539,27 @@ TEST_F(StartupTest, AFileThatCannotBeOpenedIsNamedInAMessage)
 // --help and --version answer on the standard output and end the program
 // before it needs a display: with none to connect to, opening a window
 // would fail.
-struct InformationCase
-{
-    const char *name;
-    QStringList arguments;
-    QString printedStart;
-};
-
-void PrintTo(const InformationCase &row, std::ostream *out)
-{
-    *out << row.name;
-}
-
-class InformationOptionTest : public ::testing::TestWithParam<InformationCase>
-{
-};
-
-TEST_P(InformationOptionTest, PrintsAndEndsWithoutADisplay)
+TEST(InformationOptionTest, PrintsAndEndsWithoutADisplay)
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.remove(QStringLiteral("DISPLAY"));
     environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-    QProcess viewer;
-    viewer.setProcessEnvironment(environment);
-    viewer.start(QStringLiteral(OSTREL_VIEWER_PROGRAM), GetParam().arguments);
-    ASSERT_TRUE(viewer.waitForFinished(30000));
-    EXPECT_EQ(viewer.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(viewer.exitCode(), 0);
-    EXPECT_TRUE(QString::fromLocal8Bit(viewer.readAllStandardOutput()).startsWith(GetParam().printedStart));
+    const std::vector<std::pair<QStringList, QString>> rows = {{{"--help"}, "Usage: "},
+                                                               {{"-h"}, "Usage: "},
+                                                               {{"--version"}, "ostrel-view 1.0.0.2\n"},
+                                                               {{"cup.ostrelScript", "-v"}, "ostrel-view 1.0.0.2\n"}};
+    for (const auto &[arguments, printedStart] : rows) {
+        SCOPED_TRACE(arguments.join(' ').toStdString());
+        QProcess viewer;
+        viewer.setProcessEnvironment(environment);
+        viewer.start(QStringLiteral(OSTREL_VIEWER_PROGRAM), arguments);
+        ASSERT_TRUE(viewer.waitForFinished(30000));
+        EXPECT_EQ(viewer.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(viewer.exitCode(), 0);
+        EXPECT_TRUE(QString::fromLocal8Bit(viewer.readAllStandardOutput()).startsWith(printedStart));
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Rows, InformationOptionTest,
-    ::testing::Values(InformationCase{"Help", {"--help"}, "Usage: "}, InformationCase{"H", {"-h"}, "Usage: "},
-                      InformationCase{"Version", {"--version"}, "ostrel-view 1.0.0.2\n"},
-                      InformationCase{"VAfterAFile", {"cup.ostrelScript", "-v"}, "ostrel-view 1.0.0.2\n"}),
-    [](const auto &info) { return std::string(info.param.name); });
 
 // --- Version captions -----------------------------------------------------
 
