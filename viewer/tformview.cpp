@@ -4,6 +4,7 @@
 #include "battlelist.h"
 #include "battlelistview.h"
 #include "commandline.h"
+#include "completionpopupguard.h"
 #include "fontfaces.h"
 #include "mapimage.h"
 #include "panesplitter.h"
@@ -18,6 +19,8 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -102,10 +105,9 @@ QLabel *TitleLabel(const QString &text, QPoint position, int pixelSize, QWidget 
 }
 
 // A message of the loader: modal over the whole application, OK only.
-void ShowLoaderBox(QMessageBox::Icon icon, int id)
+void ShowLoaderBox(QMessageBox::Icon icon, const QString &text)
 {
-    QMessageBox box(icon, QString::fromUtf8(StringTableText(IdsLoaderCaption)), QString::fromUtf8(StringTableText(id)),
-                    QMessageBox::Ok);
+    QMessageBox box(icon, QString::fromUtf8(StringTableText(IdsLoaderCaption)), text, QMessageBox::Ok);
     box.setWindowModality(Qt::ApplicationModal);
     box.exec();
 }
@@ -323,6 +325,7 @@ void TFormView::BuildOpenDialog()
                                       QStringLiteral("全てのファイル (*.*)")});
     OpenDialogScript->selectNameFilter(OpenDialogScript->nameFilters().constFirst());
     OpenDialogScript->setSizeGripEnabled(true);
+    CompletionPopupGuard::Attach(*OpenDialogScript);
 }
 
 void TFormView::WireEvents()
@@ -381,11 +384,6 @@ void TFormView::showEvent(QShowEvent *event)
     // Qt sends the show event before the window appears on the screen.
     if (!FormShown) {
         FormShown = true;
-        if (CentreOnShow && screen()) {
-            QRect frame = frameGeometry();
-            frame.moveCenter(screen()->availableGeometry().center());
-            move(frame.topLeft());
-        }
         FormShow();
     }
     QMainWindow::showEvent(event);
@@ -415,7 +413,7 @@ void TFormView::ReportSelectionChange(const QItemSelection &selected, const QIte
 void TFormView::FormCreate()
 {
     try {
-        CentreOnShow = !RestoreWindowPosition(QLatin1String(ViewerSettings::WindowPrefix), *this);
+        RestoreWindowPosition(QLatin1String(ViewerSettings::WindowPrefix), *this);
         RestoreWindowSize(QLatin1String(ViewerSettings::WindowPrefix), *this);
         SetMapHeight(RegistrySettings::Read(ViewerSettings::MapHeight));
         SetListWidth(RegistrySettings::Read(ViewerSettings::ListWidth));
@@ -429,9 +427,8 @@ void TFormView::FormCreate()
 void TFormView::FormShow()
 {
     const QString path = ScriptArgument(Arguments);
-    if (path.isEmpty() || !QFileInfo(path).isFile())
-        return;
-    OpenScript(path);
+    if (!path.isEmpty())
+        OpenScript(path);
 }
 
 void TFormView::FormClose()
@@ -450,6 +447,9 @@ void TFormView::FormClose()
 bool TFormView::OpenScript(const QString &path)
 {
     const LoadResult result = Session.OpenScript(path);
+    // The loader has a word only for files it could read.
+    if (result.outcome == LoadResult::NotOpened)
+        ShowCannotOpen(path);
     ShowLoaderMessages(result);
     return result.Succeeded();
 }
@@ -457,7 +457,8 @@ bool TFormView::OpenScript(const QString &path)
 void TFormView::ShowLoaderMessages(const LoadResult &result)
 {
     for (int id : result.messages)
-        ShowLoaderBox(id == IdsMemoryFailure ? QMessageBox::Critical : QMessageBox::Warning, id);
+        ShowLoaderBox(id == IdsMemoryFailure ? QMessageBox::Critical : QMessageBox::Warning,
+                      QString::fromUtf8(StringTableText(id)));
     if (result.outcome == LoadResult::OutOfMemory)
         std::exit(1);
 }
@@ -517,6 +518,12 @@ void TFormView::ShowMap()
     ImageBr->resize(size.expandedTo(ImageBr->minimumSize()));
     ScrollBoxBr->verticalScrollBar()->setSingleStep(size.height() / 100);
     ScrollBoxBr->horizontalScrollBar()->setSingleStep(size.width() / 100);
+}
+
+void TFormView::ShowCannotOpen(const QString &path)
+{
+    ShowLoaderBox(QMessageBox::Warning,
+                  QString::fromUtf8(StringTableText(IdsCannotOpen)).arg(QDir::toNativeSeparators(path)));
 }
 
 QString TFormView::AskForScriptFile()
