@@ -172,11 +172,10 @@ TFormView::TFormView(QWidget *parent) : QMainWindow(parent)
     FormCreate();
 }
 
-// Released in the order the model was built up: the map, the entrants, the
-// grid, then the battles and the steps.
+// Released in the order the model was built up: the entrants, the grid with
+// its map, then the battles and the steps.
 TFormView::~TFormView()
 {
-    MapBitmap.reset();
     Model.Entrants = std::vector<Entrant>();
     Grid = ArenaGrid();
     Model.Battles = BattleTable();
@@ -479,7 +478,7 @@ bool TFormView::OpenScript(const QString &path)
 
 void TFormView::CreateMapBitmap()
 {
-    MapBitmap = NewMapBitmap(Grid);
+    Grid.DrawAll();
     QPalette palette = ScrollBoxBr->viewport()->palette();
     palette.setColor(QPalette::Window, QColor(ArenaGrid::MapBackgroundColor));
     ScrollBoxBr->viewport()->setPalette(palette);
@@ -488,11 +487,11 @@ void TFormView::CreateMapBitmap()
     PresentMap();
 }
 
-// The map image spans the bitmap, so the scroll ranges follow its size; an
+// The map image spans the map, so the scroll ranges follow its size; an
 // arrow click scrolls by a hundredth of it (nothing below 100 pixels).
 void TFormView::SetMapScrollRanges()
 {
-    const QSize size = MapBitmap ? MapBitmap->size() : QSize();
+    const QSize size = Grid.IsDrawn() ? Grid.MapSize() : QSize();
     ImageBr->resize(size.expandedTo(ImageBr->minimumSize()));
     ScrollBoxBr->verticalScrollBar()->setSingleStep(size.height() / 100);
     ScrollBoxBr->horizontalScrollBar()->setSingleStep(size.width() / 100);
@@ -537,7 +536,7 @@ void TFormView::AppendDigestLine(std::string_view line)
 
 void TFormView::PresentMap()
 {
-    ImageBr->Present(MapBitmap.get());
+    ImageBr->Present(&Grid);
 }
 
 void TFormView::RepaintMapNow()

@@ -93,7 +93,6 @@ public:
     // The loaded tournament and what shows it.
     ReplayModel Model;
     ArenaGrid Grid;
-    std::unique_ptr<QImage> MapBitmap;
     StepEngine Engine{Model, Grid, *this};
     bool Playing = false;
     bool SeekBusy = false;
@@ -105,7 +104,7 @@ public:
     // Load, then on success rebuild the grid, draw the map and enable the
     // controls: what the Open button and the start-up do.
     bool OpenScript(const QString &path);
-    // Replaces the map bitmap by one for the grid, drawn in full.
+    // Draws the map of the grid in full and shows it.
     void CreateMapBitmap();
     void SetMapScrollRanges();
     // Enables Play, Fwd, Quit and the slider (or disables them) and sets the

@@ -6,6 +6,7 @@
 // engine asks of the window (EngineRig).
 
 #include "arenagrid.h"
+#include "mappainter.h"
 #include "headlessviewer.h"
 #include "replaymodel.h"
 #include "replayview.h"
@@ -126,7 +127,8 @@ public:
 
     ReplayModel model;
     ArenaGrid grid;
-    std::unique_ptr<QImage> map;
+    // The map as it now stands.
+    QImage Map() const { return RenderMap(grid); }
     StepEngine engine{model, grid, *this};
 
     std::vector<std::string> digest;

@@ -4,6 +4,7 @@
 // go from the end when the replay goes back, and the digest of a fight.
 #include "formtestkit.h"
 #include "mapimage.h"
+#include "mappainter.h"
 #include "reportlistview.h"
 #include "windowtestsupport.h"
 
@@ -115,7 +116,7 @@ TEST_F(BattleListGuardTest, ClickOnAnotherRowMovesOnlyTheSelection)
     SeekTo(5);
     ASSERT_EQ(SelectedRow(), 1);
     const QStringList digest = DigestLines();
-    const QImage map = *Form->ImageBr->Bitmap();
+    const QImage map = RenderMap(*Form->ImageBr->Grid());
     const int refreshes = Form->ListRefreshes;
     Form->SliderChanges.clear();
 
@@ -127,7 +128,7 @@ TEST_F(BattleListGuardTest, ClickOnAnotherRowMovesOnlyTheSelection)
     EXPECT_TRUE(Form->SliderChanges.isEmpty());
     EXPECT_EQ(Form->ListRefreshes, refreshes);
     EXPECT_EQ(DigestLines(), digest);
-    EXPECT_EQ(*Form->ImageBr->Bitmap(), map);
+    EXPECT_EQ(RenderMap(*Form->ImageBr->Grid()), map);
 }
 
 TEST_F(BattleListGuardTest, SeekingBackDeletesRowsFromTheEndAndADeletedSelectionIsNotReselected)

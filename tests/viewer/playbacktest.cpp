@@ -414,7 +414,7 @@ TEST_F(PlaybackTest, SuccessfulOpenStartsTheNewTournamentAtZeroWithTheListAndDig
     EXPECT_EQ(Rows(), 0);
     EXPECT_TRUE(Digest().isEmpty());
     EXPECT_EQ(States(), States::Stopped);
-    EXPECT_NE(Form->ImageBr->Bitmap(), nullptr);
+    EXPECT_NE(Form->ImageBr->Grid(), nullptr);
 }
 
 } // namespace

@@ -43,7 +43,7 @@ bool HeadlessViewer::Loaded(bool success)
     if (!success)
         return false;
     grid_.Build(model_.Header, model_.Entrants);
-    mapBitmap_ = NewMapBitmap(grid_);
+    grid_.DrawAll();
     sliderEnabled_ = true;
     sliderMax_ = int(model_.Steps.size()) + 1;
     if (sliderPosition_ > sliderMax_)

@@ -54,7 +54,7 @@ public:
 
     const ReplayModel &Model() const { return model_; }
     const StepEngine &Engine() const { return engine_; }
-    const QImage *MapBitmap() const { return mapBitmap_.get(); }
+    const ArenaGrid &Grid() const { return grid_; }
     const RecordedBattleList &BattleList() const { return battleList_; }
     const std::vector<std::string> &Digest() const { return digest_; }
     const std::vector<int> &Messages() const { return messages_; }
@@ -84,7 +84,6 @@ private:
 
     ReplayModel model_;
     ArenaGrid grid_;
-    std::unique_ptr<QImage> mapBitmap_;
     StepEngine engine_;
     RecordedBattleList battleList_;
     BattleListMemo battleListMemo_;

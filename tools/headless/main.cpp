@@ -3,6 +3,7 @@
 // window, and prints what the viewer holds after each.
 
 #include "headlessviewer.h"
+#include "mappainter.h"
 #include "viewerjson.h"
 #include "sjisdecoder.h"
 #include "stringtable.h"
@@ -27,7 +28,7 @@ const char Usage[] =
     "  --seek P      move the slider to P (clamped into its range)\n"
     "  --reset       return to the start (the Quit button)\n"
     "  --load F      open another file (the Open button)\n"
-    "  --render PNG  write the map bitmap as it stands to PNG\n"
+    "  --render PNG  write the map as it stands to PNG\n"
     "Exit status: 0 loaded, 1 not opened, 2 refused, 64 usage error.\n";
 
 struct Action {
@@ -87,8 +88,7 @@ bool Run(HeadlessViewer &viewer, const Action &action)
     }
     if (action.name == "load")
         return viewer.Open(action.arg);
-    const QImage *map = viewer.MapBitmap();
-    return map && map->save(action.arg, "PNG");
+    return viewer.Grid().IsDrawn() && RenderMap(viewer.Grid()).save(action.arg, "PNG");
 }
 
 QJsonValue ArgOf(const Action &action)
