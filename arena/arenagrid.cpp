@@ -30,10 +30,8 @@ void ArenaGrid::DrawAll()
     if (!built_)
         return;
     drawn_ = true;
-    for (CellLook &look : looks_) {
-        look.Fill = MapBackgroundColor;
-        look.Inks.clear();
-    }
+    std::fill(looks_.begin(), looks_.end(), CellLook());
+    moreInks_.clear();
     for (int i = 0; i < entrantCount_; ++i)
         DrawLabel(i, InitialLabelColor);
 }
@@ -83,11 +81,41 @@ void ArenaGrid::SetCell(int column, int row, int32_t occupant)
         cells_[std::size_t(row) * std::size_t(columns_) + std::size_t(column)] = occupant;
 }
 
-const ArenaGrid::CellLook *ArenaGrid::LookAt(int64_t column, int64_t row) const
+std::size_t ArenaGrid::IndexOf(int64_t column, int64_t row) const
 {
     if (!built_ || column < -1 || row < -1 || column > columns_ || row > rows_)
-        return nullptr;
-    return &looks_[std::size_t(row + 1) * std::size_t(columns_ + 2) + std::size_t(column + 1)];
+        return SIZE_MAX;
+    return std::size_t(row + 1) * std::size_t(columns_ + 2) + std::size_t(column + 1);
+}
+
+const ArenaGrid::CellLook *ArenaGrid::LookAt(int64_t column, int64_t row) const
+{
+    const std::size_t index = IndexOf(column, row);
+    return index == SIZE_MAX ? nullptr : &looks_[index];
+}
+
+std::vector<ArenaGrid::Ink> ArenaGrid::TakeInks(std::size_t index)
+{
+    std::vector<Ink> inks;
+    const CellLook &look = looks_[index];
+    if (look.InkCount > 0)
+        inks.push_back(look.First);
+    if (look.InkCount > 1) {
+        const auto more = moreInks_.find(index);
+        inks.insert(inks.end(), more->second.begin(), more->second.end());
+        moreInks_.erase(more);
+    }
+    return inks;
+}
+
+void ArenaGrid::PutInks(std::size_t index, const std::vector<Ink> &inks)
+{
+    CellLook &look = looks_[index];
+    look.InkCount = uint8_t(std::min<std::size_t>(inks.size(), 2));
+    if (!inks.empty())
+        look.First = inks.front();
+    if (inks.size() > 1)
+        moreInks_[index].assign(inks.begin() + 1, inks.end());
 }
 
 const Entrant *ArenaGrid::EntrantAt(int index) const
@@ -99,13 +127,20 @@ const Entrant *ArenaGrid::EntrantAt(int index) const
 // only where they cross the grid lines.
 void ArenaGrid::Fill(int column, int row, QRgb colour)
 {
-    CellLook *look = LookAt(column, row);
-    if (!look)
+    const std::size_t index = IndexOf(column, row);
+    if (index == SIZE_MAX)
         return;
-    look->Fill = colour;
-    std::erase_if(look->Inks, [this](const Ink &ink) { return masks_[ink.Mask].Pieces[ink.Piece].Lines.empty(); });
-    for (Ink &ink : look->Inks)
+    CellLook &look = looks_[index];
+    look.Fill = colour;
+    if (look.InkCount == 1 && !look.First.HasLines) {
+        look.InkCount = 0;
+        return;
+    }
+    std::vector<Ink> inks = TakeInks(index);
+    std::erase_if(inks, [](const Ink &ink) { return !ink.HasLines; });
+    for (Ink &ink : inks)
         ink.LinesOnly = true;
+    PutInks(index, inks);
 }
 
 // Labels are placed by the entrant's own cell, whatever cell the caller named.
@@ -117,10 +152,19 @@ void ArenaGrid::DrawLabel(int index, QRgb colour)
         mask = masks_.IdOf(entrant.Emblem.View());
     const std::vector<LabelPiece> &pieces = masks_[mask].Pieces;
     for (std::size_t p = 0; p < pieces.size(); ++p) {
-        CellLook *look = LookAt(int64_t(entrant.X) + pieces[p].Dc, int64_t(entrant.Y) + pieces[p].Dr);
-        if (!look)
+        const std::size_t index = IndexOf(int64_t(entrant.X) + pieces[p].Dc, int64_t(entrant.Y) + pieces[p].Dr);
+        if (index == SIZE_MAX)
             continue;
-        std::erase_if(look->Inks, [&](const Ink &ink) { return ink.Mask == mask && ink.Piece == p; });
-        look->Inks.push_back({mask, uint16_t(p), false, colour});
+        const Ink ink{mask, colour, uint16_t(p), false, !pieces[p].Lines.empty()};
+        CellLook &look = looks_[index];
+        if (look.InkCount == 0 || (look.InkCount == 1 && look.First.SamePixels(ink))) {
+            look.First = ink;
+            look.InkCount = 1;
+            continue;
+        }
+        std::vector<Ink> inks = TakeInks(index);
+        std::erase_if(inks, [&](const Ink &old) { return old.SamePixels(ink); });
+        inks.push_back(ink);
+        PutInks(index, inks);
     }
 }

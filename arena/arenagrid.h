@@ -9,6 +9,7 @@
 #include <QSize>
 
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 // The occupancy grid of the arena and the look of the map, kept as state that
@@ -47,13 +48,19 @@ public:
     // After a fill only its pixels over the grid lines still show.
     struct Ink {
         uint32_t Mask;
-        uint16_t Piece;
-        bool LinesOnly;
         QRgb Colour;
+        uint16_t Piece;
+        bool LinesOnly;  // filled over since
+        bool HasLines;   // the piece has pixels over the grid lines
+        bool SamePixels(const Ink &other) const { return Mask == other.Mask && Piece == other.Piece; }
     };
+    // A seek touches cells all over the arena, so a cell's look is small and
+    // holds its one label in place; the rare further ones (entrants sharing
+    // a cell, labels reaching into it) wait in a side table.
     struct CellLook {
         QRgb Fill = MapBackgroundColor;
-        std::vector<Ink> Inks;  // in drawing order
+        uint8_t InkCount = 0;  // 0, 1, or 2 for First and more in the side table
+        Ink First{};
     };
 
     // Rebuilds the grid for a newly loaded tournament; the grid keeps a
@@ -90,14 +97,27 @@ public:
     // The look of a cell from column and row -1 to Columns and Rows; null
     // for cells farther out.
     const CellLook *LookAt(int64_t column, int64_t row) const;
+    // Calls visit(ink) for each label over the cell, in drawing order.
+    template <typename Visit>
+    void ForEachInk(int64_t column, int64_t row, Visit visit) const
+    {
+        const CellLook *look = LookAt(column, row);
+        if (!look || look->InkCount == 0)
+            return;
+        visit(look->First);
+        if (look->InkCount > 1) {
+            for (const Ink &ink : moreInks_.at(IndexOf(column, row)))
+                visit(ink);
+        }
+    }
     const LabelMask &Mask(uint32_t id) const { return masks_[id]; }
 
 private:
     bool Inside(int column, int row) const { return column >= 0 && row >= 0 && column < columns_ && row < rows_; }
-    CellLook *LookAt(int64_t column, int64_t row)
-    {
-        return const_cast<CellLook *>(std::as_const(*this).LookAt(column, row));
-    }
+    // The index of a kept cell's look; SIZE_MAX for cells farther out.
+    std::size_t IndexOf(int64_t column, int64_t row) const;
+    std::vector<Ink> TakeInks(std::size_t index);
+    void PutInks(std::size_t index, const std::vector<Ink> &inks);
     void Fill(int column, int row, QRgb colour);
     void DrawLabel(int index, QRgb colour);
     const Entrant *EntrantAt(int index) const;
@@ -110,6 +130,7 @@ private:
     const std::vector<Entrant> *entrants_ = nullptr;
     int entrantCount_ = 0;
     std::vector<CellLook> looks_;          // (Columns + 2) x (Rows + 2), row by row from (-1, -1)
+    std::unordered_map<std::size_t, std::vector<Ink>> moreInks_;  // the inks after First
     std::vector<uint32_t> entrantMasks_;   // each entrant's mask id once drawn
     LabelMasks masks_;
 };

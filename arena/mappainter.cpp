@@ -74,12 +74,15 @@ void PaintLines(const ArenaGrid &grid, Canvas &canvas)
 
 // A cell's tile starts at its grid corner + 1: the interior, then the grid
 // line pixels to its right and below.
-void PaintCell(const ArenaGrid &grid, const ArenaGrid::CellLook &look, QPoint tile, Canvas &canvas)
+void PaintCell(const ArenaGrid &grid, int column, int row, QPoint tile, Canvas &canvas)
 {
     constexpr int Interior = LabelMasks::InteriorSide;
-    if (look.Fill != ArenaGrid::MapBackgroundColor)
-        canvas.Fill(QRect(tile, QSize(Interior, Interior)), look.Fill);
-    for (const ArenaGrid::Ink &ink : look.Inks) {
+    const ArenaGrid::CellLook *look = grid.LookAt(column, row);
+    if (!look)
+        return;
+    if (look->Fill != ArenaGrid::MapBackgroundColor)
+        canvas.Fill(QRect(tile, QSize(Interior, Interior)), look->Fill);
+    grid.ForEachInk(column, row, [&](const ArenaGrid::Ink &ink) {
         const LabelPiece &piece = grid.Mask(ink.Mask).Pieces[ink.Piece];
         if (!ink.LinesOnly) {
             for (const LabelRun &run : piece.Interior)
@@ -87,7 +90,7 @@ void PaintCell(const ArenaGrid &grid, const ArenaGrid::CellLook &look, QPoint ti
         }
         for (const LabelRun &run : piece.Lines)
             canvas.Run(tile.y() + run.Row, tile.x() + run.Column, run.Length, ink.Colour);
-    }
+    });
 }
 
 } // namespace
@@ -108,8 +111,7 @@ void PaintMap(const ArenaGrid &grid, QImage &target, const QRect &area)
     const int lastRow = std::min(grid.Rows(), FloorDiv(clip.bottom() - Margin - 1, Pitch));
     for (int row = firstRow; row <= lastRow; ++row) {
         for (int column = firstColumn; column <= lastColumn; ++column) {
-            if (const ArenaGrid::CellLook *look = grid.LookAt(column, row))
-                PaintCell(grid, *look, QPoint(Margin + 1 + Pitch * column, Margin + 1 + Pitch * row), canvas);
+            PaintCell(grid, column, row, QPoint(Margin + 1 + Pitch * column, Margin + 1 + Pitch * row), canvas);
         }
     }
 }
