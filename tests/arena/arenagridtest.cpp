@@ -456,3 +456,49 @@ TEST(LabelCut, EmptyEmblemDrawsNothing)
 }
 
 } // namespace
+
+// Control characters draw as boxes wider than a cell, so the label reaches
+// over the grid line into the next cell. A fill covers only its own
+// interior: the pixels over the line stay until a label covers them, those
+// in the next cell go with that cell's fill.
+TEST(LabelSpill, PixelsBeyondTheCellFollowTheCellsTheyFallIn)
+{
+    Map map(3, 1, {At(0, 0, "\x01\x01")});
+    const QRect line(QPoint(34, 11), QPoint(35, 33));
+    const QRect next = CellInterior(1, 0);
+    if (CountPixels(map.Image(), next, White) == 0)
+        GTEST_SKIP() << "the label font draws this label inside its cell";
+    const int overLine = CountPixels(map.Image(), line, White);
+
+    map.Highlight(0, 0, -1);
+    QImage image = map.Image();
+    EXPECT_EQ(map.Colours(0, 0), std::set<QRgb>{Teal});
+    EXPECT_EQ(CountPixels(image, line, White), overLine);
+    EXPECT_GT(CountPixels(image, next, White), 0);
+
+    map.Redraw(1, 0, -1);
+    image = map.Image();
+    EXPECT_EQ(map.Colours(1, 0), std::set<QRgb>{Background});
+    EXPECT_EQ(CountPixels(image, line, White), overLine);
+
+    // Drawn again, in another colour, the label covers its old pixels.
+    map.entrants[0].HitPointRate = 60;
+    map.Redraw(0, 0, 0);
+    image = map.Image();
+    EXPECT_EQ(CountPixels(image, line, White), 0);
+    EXPECT_EQ(CountPixels(image, line, Lime), overLine);
+    EXPECT_EQ(ColoursIn(image, next), (std::set<QRgb>{Background, Lime}));
+}
+
+TEST(LabelSpill, AnyPartOfTheMapPaintsAsTheWholeMapShowsIt)
+{
+    Map map(4, 3, {At(0, 0, "\x01\x01"), At(2, 1, "AB", 40), At(-1, 2, "\x02\x02"), At(3, 2, "CD")});
+    map.Highlight(2, 1, 1);
+    map.Redraw(0, 0, -1);
+    const QImage whole = map.Image();
+    for (const QRect &area : {QRect(0, 0, 7, 9), QRect(30, 20, 41, 33), QRect(33, 8, 5, 60), QRect(60, 60, 60, 35)}) {
+        QImage part(area.size(), QImage::Format_RGB32);
+        PaintMap(map.grid, part, area);
+        EXPECT_TRUE(part == whole.copy(area)) << area.x() << "," << area.y() << " " << area.width() << "x" << area.height();
+    }
+}
