@@ -12,7 +12,7 @@ public:
 
     virtual void ClearDigest() = 0;
     virtual void AppendDigestLine(std::string_view line) = 0;
-    // Hands the map bitmap, as it is now, to the map pane.
+    // Has the map pane show the map as it is now.
     virtual void PresentMap() = 0;
     // Paints the map pane at once rather than at the next turn of the event loop.
     virtual void RepaintMapNow() = 0;

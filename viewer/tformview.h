@@ -41,7 +41,7 @@ class ToolBarButton;
 // one heightens only the digest.
 //
 // The window is the hub of the viewer: it owns the replay model, the arena
-// grid with the map bitmap and the step engine, shows the loader's messages
+// grid that holds the map and the step engine, shows the loader's messages
 // and is the view the engine draws the replay into. The playback state is the
 // flag Playing together with the Enabled flags of the controls.
 class TFormView : public QMainWindow, public LoaderHost, public ReplayView
