@@ -19,11 +19,10 @@ private:
 
 ReplaySession::ReplaySession(QObject *parent) : QObject(parent), battleRows_(this) {}
 
-// Released in the order the model was built up: the map, the entrants, the
-// grid, then the battles and the steps.
+// Released in the order the model was built up: the entrants, the grid,
+// then the battles and the steps.
 ReplaySession::~ReplaySession()
 {
-    mapBitmap_.reset();
     model_.Entrants = std::vector<Entrant>();
     grid_ = ArenaGrid();
     model_.Battles = BattleTable();
@@ -58,7 +57,6 @@ LoadResult ReplaySession::Load(std::FILE *file)
         // Nothing may point into the tournament that was replaced.
         engine_.ReleaseHighlight();
         grid_.ReleaseEntrants();
-        mapBitmap_.reset();
     }
     if (result.Succeeded())
         hasTournament_ = true;
@@ -68,7 +66,7 @@ LoadResult ReplaySession::Load(std::FILE *file)
 void ReplaySession::Rebuild()
 {
     grid_.Build(model_.Header, model_.Entrants);
-    mapBitmap_ = NewMapBitmap(grid_);
+    grid_.DrawAll();
 }
 
 void ReplaySession::EnableControls(bool on)

@@ -7,7 +7,6 @@
 #include "scriptloader.h"
 #include "stepengine.h"
 
-#include <QImage>
 #include <QObject>
 #include <QString>
 
@@ -51,9 +50,9 @@ public:
     ~ReplaySession() override;
 
     const ReplayModel &Model() const { return model_; }
+    // The occupancy grid with the map's state; MapPainter draws it. It has
+    // no cells until the first successful load.
     const ArenaGrid &Grid() const { return grid_; }
-    // The map bitmap; null until the first successful load.
-    const QImage *MapBitmap() const { return mapBitmap_.get(); }
     const StepEngine &Engine() const { return engine_; }
     const BattleRows &BattleList() const { return battleRows_; }
     // The battle rows for list views to show (views only read a model).
@@ -124,7 +123,6 @@ private:
 
     ReplayModel model_;
     ArenaGrid grid_;
-    std::unique_ptr<QImage> mapBitmap_;
     StepEngine engine_{model_, grid_};
     BattleRows battleRows_;
     BattleListMemo battleListMemo_;

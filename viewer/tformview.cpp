@@ -495,26 +495,26 @@ void TFormView::SyncWithSession()
         RichEditDigest->verticalScrollBar()->setValue(0);
     }
 
-    // The session draws into its bitmap in place, so the map is painted anew
-    // whenever the replay has moved.
-    if (ImageBr->Bitmap() != Session.MapBitmap())
+    // The map is painted from the grid's state, which any action may have
+    // changed; painting covers only what the scroll box shows.
+    const ArenaGrid &grid = Session.Grid();
+    if (ImageBr->Grid() != &grid || MapSizeShown != (grid.IsDrawn() ? grid.MapSize() : QSize()))
         ShowMap();
-    else if (Session.CurrentPosition() != PositionShown)
-        ImageBr->update();
-    PositionShown = Session.CurrentPosition();
+    ImageBr->update();
 }
 
-// The map image spans the bitmap, so the scroll ranges follow its size; an
+// The map image spans the map, so the scroll ranges follow its size; an
 // arrow click scrolls by a hundredth of it (nothing below 100 pixels).
 void TFormView::ShowMap()
 {
-    const QImage *bitmap = Session.MapBitmap();
-    ImageBr->Present(bitmap);
+    const ArenaGrid &grid = Session.Grid();
+    ImageBr->Present(&grid);
     QPalette palette = ScrollBoxBr->viewport()->palette();
     palette.setColor(QPalette::Window, QColor(ArenaGrid::MapBackgroundColor));
     ScrollBoxBr->viewport()->setPalette(palette);
-    ScrollBoxBr->viewport()->setAutoFillBackground(bitmap != nullptr);
-    const QSize size = bitmap ? bitmap->size() : QSize();
+    ScrollBoxBr->viewport()->setAutoFillBackground(grid.IsDrawn());
+    const QSize size = grid.IsDrawn() ? grid.MapSize() : QSize();
+    MapSizeShown = size;
     ImageBr->resize(size.expandedTo(ImageBr->minimumSize()));
     ScrollBoxBr->verticalScrollBar()->setSingleStep(size.height() / 100);
     ScrollBoxBr->horizontalScrollBar()->setSingleStep(size.width() / 100);

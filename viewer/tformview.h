@@ -150,6 +150,6 @@ private:
     QStringList Arguments;
     bool FormShown = false;
     int TimerStartsShown = 0;
-    int PositionShown = 0;
+    QSize MapSizeShown;
     std::vector<std::string> DigestShown;
 };

@@ -2,6 +2,7 @@
 // runs the given actions in order as a user would in the window, and prints
 // what the viewer holds after each.
 
+#include "mappainter.h"
 #include "replaysession.h"
 #include "viewerjson.h"
 #include "sjisdecoder.h"
@@ -38,7 +39,7 @@ const char Usage[] =
     "  --pause       click Pause\n"
     "  --quit        click Quit\n"
     "  --tick N      deliver up to N play timer ticks while the timer runs\n"
-    "  --render PNG  write the map bitmap as it stands to PNG\n"
+    "  --render PNG  write the map as it stands to PNG\n"
     "A click on a disabled button does nothing (result false).\n"
     "Exit status: 0 loaded, 1 not opened, 2 refused, 64 usage error.\n";
 
@@ -133,8 +134,7 @@ public:
         }
         if (action.name == "tick")
             return Tick(action.arg.toLongLong());
-        const QImage *map = session.MapBitmap();
-        return map && map->save(action.arg, "PNG");
+        return session.Grid().IsDrawn() && RenderMap(session.Grid()).save(action.arg, "PNG");
     }
 
     bool Load(const QString &path)
