@@ -99,9 +99,11 @@ fuzz)
 bench)
     install_missing "${PACKAGES[@]}"
     BUILD_DIR=build-release
-    configure_and_build -DCMAKE_BUILD_TYPE=Release -DOSTREL_BUILD_VIEWER=OFF
-    for b in "$BUILD_DIR"/bench/bench_*; do
-        if [ -f "$b" ] && [ -x "$b" ]; then QT_QPA_PLATFORM=offscreen "$b"; fi
+    benches=(bench_replay bench_seek bench_window)
+    cmake -S . -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=Release
+    cmake --build "$BUILD_DIR" -j"$JOBS" --target "${benches[@]}"
+    for b in "${benches[@]}"; do
+        QT_QPA_PLATFORM=offscreen "$BUILD_DIR/bench/$b"
     done
     ;;
 *)
