@@ -56,7 +56,8 @@ int main(int argc, char *argv[])
         {"32000 on 250x250", {1, 32000, 250, 250, 32767, false}},
         {"32767 on 1000x200", {1, 32767, 1000, 200, 32767, false}},
     };
-    std::printf("%-20s %9s %9s %9s %9s %11s\n", "input", "End ms", "Home ms", "tick ms", "seek1 ms", "rows at end");
+    std::printf("%-20s %9s %9s %9s %9s %9s %9s %11s\n", "input", "End ms", "(session)", "Home ms", "(session)",
+                "tick ms", "seek1 ms", "rows at end");
     for (const Input &input : inputs) {
         const QString path = dir.filePath(QStringLiteral("input.ostrelScript"));
         QFile file(path);
@@ -71,6 +72,11 @@ int main(int argc, char *argv[])
         if (!form.OpenScript(path))
             return 1;
         form.TrackBarProgress->setFocus();
+        // The same seek by a session without a window, for comparison.
+        ReplaySession alone;
+        alone.OpenScript(path);
+        const double sessionEnd = Seconds([&] { alone.MoveSlider(alone.SliderMax()); });
+        const double sessionHome = Seconds([&] { alone.MoveSlider(0); });
         const double end = Handled(form, [&] { QTest::keyClick(form.TrackBarProgress, Qt::Key_End); });
         const int rows = form.ListViewBattle->RowCount();
         const double home = Handled(form, [&] { QTest::keyClick(form.TrackBarProgress, Qt::Key_Home); });
@@ -91,11 +97,12 @@ int main(int argc, char *argv[])
             for (int i = 1; i <= Ticks; ++i)
                 session.MoveSlider(from + i);
         });
-        std::printf("%-20s %9.1f %9.1f %9.2f %9.2f %11d\n", input.Name, end * 1e3, home * 1e3, ticks / Ticks * 1e3,
-                    seeks / Ticks * 1e3, rows);
+        std::printf("%-20s %9.1f %9.1f %9.1f %9.1f %9.2f %9.2f %11d\n", input.Name, end * 1e3, sessionEnd * 1e3,
+                    home * 1e3, sessionHome * 1e3, ticks / Ticks * 1e3, seeks / Ticks * 1e3, rows);
         std::fflush(stdout);
     }
-    std::printf("End and Home: key press on the focused slider until the window has painted; tick: one play tick "
-                "with its paint; seek1: a one-step seek of the session alone, without the window\n");
+    std::printf("End and Home: key press on the focused slider until the window has painted, and (session) the "
+                "same seek by a session without a window; tick: one play tick with its paint; seek1: a one-step seek "
+                "of the session alone\n");
     return 0;
 }
