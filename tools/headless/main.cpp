@@ -133,8 +133,8 @@ public:
         }
         if (action.name == "tick")
             return Tick(action.arg.toLongLong());
-        const QImage *map = session.MapBitmap();
-        return map && map->save(action.arg, "PNG");
+        const QImage map = session.MapPicture();
+        return !map.isNull() && map.save(action.arg, "PNG");
     }
 
     bool Load(const QString &path)
