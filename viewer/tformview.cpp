@@ -2,22 +2,28 @@
 
 #include "applicationerror.h"
 #include "battlelist.h"
+#include "battlelistmenu.h"
 #include "battlelistview.h"
 #include "commandline.h"
+#include "droppedscript.h"
 #include "fontfaces.h"
 #include "mapimage.h"
+#include "mapmenu.h"
 #include "panesplitter.h"
 #include "registrysettings.h"
 #include "reportlistview.h"
 #include "sjisdecoder.h"
 #include "stringtable.h"
 #include "toolbarbutton.h"
+#include "vieweractions.h"
 #include "versiondata.h"
 #include "versioninfo.h"
 #include "windowplacement.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -143,6 +149,8 @@ TFormView::TFormView(QStringList arguments, QWidget *parent) : QMainWindow(paren
     TimerPlay = new QTimer(this);
     TimerPlay->setInterval(500);
     BattleList = std::make_unique<BattleListView>(*ListViewBattle, Session.BattleList());
+    Actions = new ViewerActions(*this);
+    setAcceptDrops(true);
 
     setMinimumSize(MinimumClientSize);
     resize(DesignClientSize);
@@ -326,6 +334,10 @@ void TFormView::WireEvents()
     connect(ListViewBattle->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &TFormView::ReportSelectionChange);
     connect(&Session, &ReplaySession::Changed, this, &TFormView::SyncWithSession);
+    ListViewBattle->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(ListViewBattle, &QWidget::customContextMenuRequested, this, &TFormView::ShowBattleListMenu);
+    ImageBr->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(ImageBr, &QWidget::customContextMenuRequested, this, &TFormView::ShowMapMenu);
 }
 
 int TFormView::MapHeight() const
@@ -459,6 +471,7 @@ void TFormView::SyncWithSession()
     ToolButtonPause->setEnabled(enabled.Pause);
     ToolButtonQuit->setEnabled(enabled.Quit);
     TrackBarProgress->setEnabled(enabled.Slider);
+    Actions->Sync();
     {
         // The session has handled the change already.
         const QSignalBlocker blocker(TrackBarProgress);
@@ -523,6 +536,46 @@ void TFormView::ToolButtonOpenClick()
     if (path.isEmpty())
         return;
     OpenScript(path);
+}
+
+void TFormView::OpenDroppedScript(const QString &path)
+{
+    Session.ToolButtonPauseClick();
+    OpenScript(path);
+}
+
+void TFormView::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!DroppedScript(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+// The file is opened once the drop is over, so that the loader's messages
+// never hold up the program the file was dragged from.
+void TFormView::dropEvent(QDropEvent *event)
+{
+    const QString path = DroppedScript(event->mimeData());
+    if (path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    QMetaObject::invokeMethod(
+        this, [this, path] { OpenDroppedScript(path); }, Qt::QueuedConnection);
+}
+
+// Row i shows battle i; a click beside the rows offers nothing.
+void TFormView::ShowBattleListMenu(QPoint position)
+{
+    const int row = ListViewBattle->indexAt(position).row();
+    if (row < 0)
+        return;
+    BattleListMenu menu(Session, row, this);
+    menu.exec(ListViewBattle->viewport()->mapToGlobal(position));
+}
+
+void TFormView::ShowMapMenu(QPoint position)
+{
+    MapMenu menu(Session, position, this);
+    menu.exec(ImageBr->mapToGlobal(position));
 }
 
 void TFormView::ToolButtonPlayClick()
