@@ -2,18 +2,23 @@
 
 #include "battlelist.h"
 
-#include <QObject>
+#include <QAbstractTableModel>
 
 #include <vector>
 
-// The battle list as the replay leaves it: the rows' texts and the row the
-// list selected, held without any widget. Every change is also announced, so
-// that a list on screen can follow it operation by operation.
-class BattleRows : public QObject, public BattleListControl {
+// The battle list as the replay leaves it: the rows' texts (Shift-JIS) and
+// the row the list selected, held without any widget, and offered to list
+// views as a table model whose cells are decoded for display.
+//
+// A refresh runs between BeginUpdate and EndUpdate; views learn of it once,
+// at EndUpdate: the rows appended or deleted as one insertion or removal, the
+// rewritten cells as one change, then the selection. So the thousands of rows
+// that a seek over a whole tournament adds cost one notification.
+class BattleRows : public QAbstractTableModel, public BattleListControl {
     Q_OBJECT
 
 public:
-    using QObject::QObject;
+    using QAbstractTableModel::QAbstractTableModel;
 
     const std::vector<Row> &Rows() const { return rows_; }
     // The selected row; -1 when none.
@@ -28,21 +33,31 @@ public:
     void SetTurnsAndResult(int row, const std::string &turns, const std::string &result) override;
     void SelectRow(int row) override;
     void ShowSelectionAlways(bool always) override;
-    void BeginUpdate() override { emit UpdateBegun(); }
-    void EndUpdate() override { emit UpdateEnded(); }
+    void BeginUpdate() override { ++updateDepth_; }
+    void EndUpdate() override;
+
+    // QAbstractTableModel
+    int rowCount(const QModelIndex &parent = {}) const override;
+    int columnCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
 
 signals:
-    void RowAppended(int row);
-    void RowDeleted(int row);
-    void RowTextsChanged(int row);
+    // The list selected a row; views show it as their selection.
     void RowSelected(int row);
     void SelectionShownAlwaysChanged(bool always);
-    void UpdateBegun();
-    void UpdateEnded();
-    void Cleared();
 
 private:
+    void Announce();
+    void MarkChanged(int row);
+
     std::vector<Row> rows_;
     int selected_ = -1;
     bool selectionShownAlways_ = false;
+    int updateDepth_ = 0;
+    // What views have been told: their row count, and the rows rewritten
+    // since (an empty range when lo > hi).
+    int shownRows_ = 0;
+    int changedLo_ = 0;
+    int changedHi_ = -1;
+    bool selectionPending_ = false;
 };

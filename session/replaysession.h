@@ -59,6 +59,8 @@ public:
     const QImage *MapBitmap() const { return mapBitmap_.get(); }
     const StepEngine &Engine() const { return engine_; }
     const BattleRows &BattleList() const { return battleRows_; }
+    // The battle rows for list views to show (views only read a model).
+    QAbstractItemModel *BattleListModel() { return &battleRows_; }
     const std::vector<std::string> &Digest() const { return engine_.Digest(); }
 
     int CurrentPosition() const { return engine_.CurrentPosition(); }

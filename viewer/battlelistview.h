@@ -1,28 +1,9 @@
 #pragma once
 
-#include "battlelist.h"
-
-class BattleRows;
+class ReplaySession;
 class ReportListView;
 
-// Keeps the window's list view in step with the session's battle rows,
-// operation by operation, so that a refresh rewrites only the rows it
-// touched. Cells are decoded from Shift-JIS for display.
-class BattleListView {
-public:
-    BattleListView(ReportListView &list, const BattleRows &rows);
-
-    int RowCount() const;
-    // Selects a row of the view (and only of the view): the list's own
-    // guard puts back a row the user's click deselected.
-    void SelectRow(int row);
-
-private:
-    void AppendRow(int row);
-    void DeleteRow(int row);
-    void SetTurnsAndResult(int row);
-    void EndUpdate();
-
-    ReportListView &list_;
-    const BattleRows &rows_;
-};
+// Shows the session's battle rows in the window's list view and follows the
+// rows the list selects. The view's selection is its own otherwise: a click
+// selects a row there without telling the session.
+void ShowBattleRows(ReportListView &list, ReplaySession &session);

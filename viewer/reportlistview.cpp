@@ -1,15 +1,38 @@
 #include "reportlistview.h"
 
 #include <QHeaderView>
+#include <QIdentityProxyModel>
 #include <QStyleOptionViewItem>
 
 #include <algorithm>
 
-ReportListView::ReportListView(QWidget *parent) : QTreeWidget(parent)
+namespace {
+
+// The rows of a model under captions that the list gives its columns.
+class CaptionedRows : public QIdentityProxyModel
+{
+public:
+    CaptionedRows(const QStringList &captions, QObject *parent) : QIdentityProxyModel(parent), Captions(captions) {}
+
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override
+    {
+        if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 && section < Captions.size())
+            return Captions[section];
+        return QIdentityProxyModel::headerData(section, orientation, role);
+    }
+
+private:
+    const QStringList &Captions;
+};
+
+} // namespace
+
+ReportListView::ReportListView(QWidget *parent) : QTreeView(parent), Captioned(new CaptionedRows(Captions, this))
 {
     setRootIsDecorated(false);
     setUniformRowHeights(true);
     setAllColumnsShowFocus(true);
+    setItemsExpandable(false);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -17,24 +40,58 @@ ReportListView::ReportListView(QWidget *parent) : QTreeWidget(parent)
     header()->setSectionsMovable(false);
     header()->setStretchLastSection(false);
     connect(header(), &QHeaderView::sectionResized, this, &ReportListView::KeepColumnMinimum);
+    setModel(Captioned);
 }
 
 void ReportListView::SetColumns(const QList<ReportColumn> &columns)
 {
+    Captions.clear();
+    Widths.clear();
     MinimumWidths.clear();
-    QStringList captions;
     for (const ReportColumn &column : columns) {
-        captions << column.Caption;
+        Captions << column.Caption;
+        Widths << column.Width;
         MinimumWidths << column.MinimumWidth;
     }
-    setColumnCount(int(columns.size()));
-    setHeaderLabels(captions);
+    ApplyColumns();
+}
+
+void ReportListView::SetRows(QAbstractItemModel *model)
+{
+    Captioned->setSourceModel(model);
+    ApplyColumns();
+}
+
+void ReportListView::ApplyColumns()
+{
     // QHeaderView knows one minimum for all sections; it takes the smallest,
     // and KeepColumnMinimum holds the wider ones.
     if (!MinimumWidths.isEmpty())
         header()->setMinimumSectionSize(*std::min_element(MinimumWidths.cbegin(), MinimumWidths.cend()));
-    for (int column = 0; column < columns.size(); ++column)
-        header()->resizeSection(column, columns[column].Width);
+    for (int column = 0; column < Widths.size() && column < header()->count(); ++column)
+        header()->resizeSection(column, Widths[column]);
+    emit Captioned->headerDataChanged(Qt::Horizontal, 0, int(Captions.size()) - 1);
+}
+
+int ReportListView::RowCount() const
+{
+    return model()->rowCount();
+}
+
+void ReportListView::SelectRow(int row)
+{
+    if (row < 0 || row >= RowCount()) {
+        selectionModel()->clear();
+        return;
+    }
+    selectionModel()->setCurrentIndex(model()->index(row, 0),
+                                      QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+}
+
+int ReportListView::SelectedRow() const
+{
+    const QModelIndexList rows = selectionModel()->selectedRows();
+    return rows.isEmpty() ? -1 : rows.constFirst().row();
 }
 
 void ReportListView::ShowSelectionAlways(bool always)
@@ -48,7 +105,7 @@ void ReportListView::ShowSelectionAlways(bool always)
 // The view repaints itself whenever it gains or loses the focus.
 void ReportListView::initViewItemOption(QStyleOptionViewItem *option) const
 {
-    QTreeWidget::initViewItemOption(option);
+    QTreeView::initViewItemOption(option);
     if (SelectionAlwaysShown || hasFocus())
         return;
     option->palette.setBrush(QPalette::Highlight, option->palette.brush(QPalette::Base));

@@ -2,7 +2,9 @@
 
 #include <QList>
 #include <QString>
-#include <QTreeWidget>
+#include <QTreeView>
+
+class QIdentityProxyModel;
 
 struct ReportColumn
 {
@@ -11,11 +13,12 @@ struct ReportColumn
     int MinimumWidth;
 };
 
-// A flat report-style list: fixed columns, each with its own minimum width,
-// headers that are neither buttons nor movable, one whole row selected at a
-// time, no editing in place. The selected row can be shown always, or only
-// while the list has the keyboard focus.
-class ReportListView : public QTreeWidget
+// A flat report-style list over a table model: fixed columns with captions
+// of their own, each with its own minimum width, headers that are neither
+// buttons nor movable, one whole row selected at a time, no editing in
+// place. The selected row can be shown always, or only while the list has
+// the keyboard focus.
+class ReportListView : public QTreeView
 {
     Q_OBJECT
 
@@ -23,6 +26,13 @@ public:
     explicit ReportListView(QWidget *parent);
 
     void SetColumns(const QList<ReportColumn> &columns);
+    // Shows the rows of model under the list's own captions.
+    void SetRows(QAbstractItemModel *model);
+    int RowCount() const;
+    // Selects the whole row (none for -1) and makes it the current one.
+    void SelectRow(int row);
+    // The selected row, or -1.
+    int SelectedRow() const;
 
     // false: while another control has the focus the selected row is drawn
     // like any other row (it stays selected).
@@ -32,8 +42,12 @@ protected:
     void initViewItemOption(QStyleOptionViewItem *option) const override;
 
 private:
+    void ApplyColumns();
     void KeepColumnMinimum(int column, int oldWidth, int newWidth);
 
+    QIdentityProxyModel *Captioned;
+    QStringList Captions;
+    QList<int> Widths;
     QList<int> MinimumWidths;
     bool SelectionAlwaysShown = true;
 };

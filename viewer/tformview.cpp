@@ -73,6 +73,18 @@ constexpr int ToolImageCount = 9;
 
 const QColor TitleTextColor(0, 0, 128);
 
+constexpr int DesignTickInterval = 10;
+
+// The slider marks every tenth position; past 50 marks in its 200 pixels
+// they would run together into a bar (and cost a line each to draw), so the
+// interval then grows with the range, in tens.
+int TickIntervalFor(int maximum)
+{
+    constexpr int MostTicks = 50;
+    const int ticks = maximum / DesignTickInterval;
+    return ticks <= MostTicks ? DesignTickInterval : DesignTickInterval * ((ticks + MostTicks - 1) / MostTicks);
+}
+
 QFont PixelFont(const char *face, int pixelSize, QFont::StyleHint hint)
 {
     QFont font(QString::fromUtf8(face));
@@ -148,7 +160,7 @@ TFormView::TFormView(QStringList arguments, QWidget *parent) : QMainWindow(paren
     BuildOpenDialog();
     TimerPlay = new QTimer(this);
     TimerPlay->setInterval(500);
-    BattleList = std::make_unique<BattleListView>(*ListViewBattle, Session.BattleList());
+    ShowBattleRows(*ListViewBattle, Session);
     Actions = new ViewerActions(*this);
     setAcceptDrops(true);
 
@@ -280,7 +292,7 @@ void TFormView::BuildToolBar()
     TrackBarProgress->setRange(0, 30);
     TrackBarProgress->setValue(0);
     TrackBarProgress->setTickPosition(QSlider::TicksBelow);
-    TrackBarProgress->setTickInterval(10);
+    TrackBarProgress->setTickInterval(DesignTickInterval);
     TrackBarProgress->setSingleStep(1);
     TrackBarProgress->setPageStep(2);
     TrackBarProgress->setFocusPolicy(Qt::StrongFocus);
@@ -405,8 +417,7 @@ void TFormView::ReportSelectionChange(const QItemSelection &selected, const QIte
         for (const QModelIndex &index : rows.indexes()) {
             if (index.column() != 0)
                 continue;
-            if (QTreeWidgetItem *item = ListViewBattle->itemFromIndex(index))
-                ListViewBattleSelectItem(item, nowSelected);
+            ListViewBattleSelectItem(index.row(), nowSelected);
         }
     };
     report(deselected, false);
@@ -476,6 +487,7 @@ void TFormView::SyncWithSession()
         // The session has handled the change already.
         const QSignalBlocker blocker(TrackBarProgress);
         TrackBarProgress->setMaximum(Session.SliderMax());
+        TrackBarProgress->setTickInterval(TickIntervalFor(Session.SliderMax()));
         TrackBarProgress->setValue(Session.SliderPosition());
     }
 
@@ -616,18 +628,18 @@ void TFormView::TimerPlayTimer()
 // A row that loses the selection is remembered; once the event that caused
 // it is over, ReselectBattleRow selects it again if nothing else took its
 // place. So a click beside the rows never leaves the list without a selection.
-void TFormView::ListViewBattleSelectItem(QTreeWidgetItem *item, bool selected)
+void TFormView::ListViewBattleSelectItem(int row, bool selected)
 {
     if (selected)
         return;
-    LastDeselectedRow = ListViewBattle->indexOfTopLevelItem(item);
+    LastDeselectedRow = row;
     PostReselectBattleRow();
 }
 
 void TFormView::ReselectBattleRow()
 {
-    if (!ListViewBattle->selectedItems().isEmpty())
+    if (ListViewBattle->SelectedRow() >= 0)
         return;
-    if (LastDeselectedRow >= 0 && LastDeselectedRow < BattleList->RowCount())
-        BattleList->SelectRow(LastDeselectedRow);
+    if (LastDeselectedRow >= 0 && LastDeselectedRow < ListViewBattle->RowCount())
+        ListViewBattle->SelectRow(LastDeselectedRow);
 }

@@ -20,8 +20,6 @@ class QScrollArea;
 class QSlider;
 class QStatusBar;
 class QTimer;
-class QTreeWidgetItem;
-class BattleListView;
 class MapImage;
 class PaneSplitter;
 class ReportListView;
@@ -122,7 +120,7 @@ public:
     virtual void TimerPlayTimer();
     // One call per row of ListViewBattle that became deselected (first) or
     // selected.
-    virtual void ListViewBattleSelectItem(QTreeWidgetItem *item, bool selected);
+    virtual void ListViewBattleSelectItem(int row, bool selected);
     virtual void ReselectBattleRow();
 
 protected:
@@ -158,7 +156,6 @@ private:
     QStringList Arguments;
     bool FormShown = false;
     bool CentreOnShow = true;
-    std::unique_ptr<BattleListView> BattleList;
     int TimerStartsShown = 0;
     int PositionShown = 0;
     std::vector<std::string> DigestShown;

@@ -6,6 +6,11 @@
 #include "mappixels.h"
 #include "replaytestkit.h"
 
+#include "sjisdecoder.h"
+
+#include <QAbstractItemModelTester>
+#include <QSignalSpy>
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -300,6 +305,33 @@ TEST(SessionReset, ASecondLoadDropsTheOldHighlightWithoutDrawingIt)
     ASSERT_TRUE(session->MoveSlider(1));
     EXPECT_EQ(StatesOf(session->Model().Entrants), (std::vector<EntrantState>{{0, 0, 100, -1}}));
     EXPECT_EQ(CellColours(*session->MapBitmap(), 0, 0).count(MapColour::White), 1u);
+}
+
+// --- The battle rows as a model for list views ----------------------------
+
+// Whatever the seeks, a view reading the model sees what the rows hold, and
+// hears of a seek's new rows in one insertion.
+TEST(SessionBattleRows, ViewsFollowEverySeekConsistently)
+{
+    const std::unique_ptr<ReplaySession> session = OpenSession(RandomTournament(7));
+    QAbstractItemModel &model = *session->BattleListModel();
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
+    QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
+    const int max = session->SliderMax();
+
+    ASSERT_TRUE(session->MoveSlider(max));
+    ASSERT_GT(model.rowCount(), 1);
+    EXPECT_EQ(inserted.count(), 1);
+    for (int position : {max / 2, 3, max - 1, 0, max, 1, max / 3}) {
+        session->MoveSlider(position);
+        const std::vector<BattleListControl::Row> &rows = session->BattleList().Rows();
+        ASSERT_EQ(model.rowCount(), int(rows.size())) << "position " << position;
+        for (int row = 0; row < model.rowCount(); ++row)
+            for (int column = 0; column < BattleListControl::ColumnCount; ++column)
+                ASSERT_EQ(model.index(row, column).data().toString(),
+                          DecodeSjisForDisplay(rows[std::size_t(row)][std::size_t(column)]))
+                    << "position " << position << " row " << row;
+    }
 }
 
 } // namespace

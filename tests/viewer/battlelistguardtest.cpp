@@ -39,18 +39,18 @@ protected:
         Settle();
     }
 
-    QTreeWidgetItem *Row(int row) const { return List()->topLevelItem(row); }
+    QString Text(int row, int column) const { return List()->model()->index(row, column).data().toString(); }
     ReportListView *List() const { return Form->ListViewBattle; }
     int SelectedRow() const
     {
-        const QList<QTreeWidgetItem *> selected = List()->selectedItems();
-        return selected.size() == 1 ? List()->indexOfTopLevelItem(selected.front()) : -int(selected.size()) - 1;
+        const QModelIndexList selected = List()->selectionModel()->selectedRows();
+        return selected.size() == 1 ? selected.front().row() : -int(selected.size()) - 1;
     }
 
     // A point in the row's caption cell, right of the caption's text.
     QPoint RowPoint(int row) const
     {
-        const QRect rect = List()->visualItemRect(Row(row));
+        const QRect rect = List()->visualRect(List()->model()->index(row, 0));
         return {List()->columnWidth(0) - 4, rect.center().y()};
     }
     bool RowShownSelected(int row) const
@@ -84,7 +84,7 @@ TEST_F(BattleListGuardTest, FightStepSelectsItsBattleAndShowsItWithoutTheFocus)
     const Stop stops[] = {{2, 1, 0, true}, {4, 1, 0, false}, {5, 2, 1, true}, {6, 2, 1, false}, {0, 0, NoRow, false}};
     for (const Stop &stop : stops) {
         SeekTo(stop.position);
-        ASSERT_EQ(List()->topLevelItemCount(), stop.rows) << "position " << stop.position;
+        ASSERT_EQ(List()->RowCount(), stop.rows) << "position " << stop.position;
         EXPECT_EQ(SelectedRow(), stop.selected) << "position " << stop.position;
         EXPECT_FALSE(List()->hasFocus());
         if (stop.selected != NoRow) {
@@ -97,7 +97,7 @@ TEST_F(BattleListGuardTest, ClickBelowTheRowsLeavesThePreviousRowSelected)
 {
     SeekTo(3);
     ASSERT_EQ(SelectedRow(), 0);
-    const QPoint below(20, List()->visualItemRect(Row(0)).bottom() + 30);
+    const QPoint below(20, List()->visualRect(List()->model()->index(0, 0)).bottom() + 30);
     ASSERT_LT(below.y(), List()->viewport()->height());
 
     ClickAt(below);
@@ -133,30 +133,30 @@ TEST_F(BattleListGuardTest, SeekingBackDeletesRowsFromTheEndAndADeletedSelection
 {
     SeekTo(5);
     ASSERT_EQ(SelectedRow(), 1);
-    QTreeWidgetItem *first = Row(0);
-    const QString firstPlayers = first->text(1) + first->text(2);
+    const QPersistentModelIndex first = List()->model()->index(0, 0);
+    const QString firstPlayers = Text(0, 1) + Text(0, 2);
 
     SeekTo(4);
-    EXPECT_EQ(List()->topLevelItemCount(), 1);
-    EXPECT_EQ(Row(0), first);
-    EXPECT_EQ(first->text(1) + first->text(2), firstPlayers);
+    EXPECT_EQ(List()->RowCount(), 1);
+    EXPECT_EQ(first.row(), 0);
+    EXPECT_EQ(Text(0, 1) + Text(0, 2), firstPlayers);
     EXPECT_EQ(SelectedRow(), NoRow);
     EXPECT_EQ(Form->LastDeselectedRow, 1);
 
     SeekTo(1);
-    EXPECT_EQ(List()->topLevelItemCount(), 0);
+    EXPECT_EQ(List()->RowCount(), 0);
     EXPECT_EQ(SelectedRow(), NoRow);
 }
 
 TEST_F(BattleListGuardTest, RowsShowTheirCellsDecoded)
 {
     SeekTo(5);
-    ASSERT_EQ(List()->topLevelItemCount(), 2);
+    ASSERT_EQ(List()->RowCount(), 2);
     const QStringList rows[] = {{"B000", "E0(0) P0", "E1(0) P1", "  2-  3:  2", "win E0(1)"},
                                 {"B001", "龍(0) サクラ", "E3(0) P3", "  5-  5:  1", "win E3(1)"}};
     for (int row = 0; row < 2; ++row)
         for (int column = 0; column < 5; ++column)
-            EXPECT_EQ(Row(row)->text(column), rows[row][column]) << "row " << row << " column " << column;
+            EXPECT_EQ(Text(row, column), rows[row][column]) << "row " << row << " column " << column;
 }
 
 // The digest of each position, as the memo shows it.

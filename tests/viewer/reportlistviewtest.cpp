@@ -6,6 +6,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QScrollBar>
+#include <QStandardItemModel>
 #include <QTest>
 #include <QVBoxLayout>
 
@@ -27,8 +28,13 @@ protected:
         column->addWidget(Other);
         List->SetColumns({{"試合番号", 60, 10}, {"プレイヤー１", 150, 30}, {"プレイヤー２", 150, 30},
                           {"試合時間", 90, 10}, {"試合結果", 100, 10}});
-        for (const char *caption : {"B000", "B001", "B002"})
-            new QTreeWidgetItem(List, QStringList{caption, "", "", "", ""});
+        for (const char *caption : {"B000", "B001", "B002"}) {
+            QList<QStandardItem *> row{new QStandardItem(caption)};
+            for (int column = 1; column < 5; ++column)
+                row << new QStandardItem;
+            Rows.appendRow(row);
+        }
+        List->SetRows(&Rows);
         Window.resize(250, 200);
     }
 
@@ -41,6 +47,7 @@ protected:
     // A point of the row's first cell to the right of its caption.
     QColor RowBackground(int row) { return PixelAt(List->viewport(), RowPoint(row, 0)); }
 
+    QStandardItemModel Rows;
     QWidget Window;
     ReportListView *List = nullptr;
     QLineEdit *Other = nullptr;
@@ -51,9 +58,9 @@ TEST_F(ReportListViewTest, ColumnsHaveTheirCaptionsAndWidthsAndScrollSideways)
     ASSERT_TRUE(ShowAndWait(&Window));
     const QStringList captions{"試合番号", "プレイヤー１", "プレイヤー２", "試合時間", "試合結果"};
     const int widths[] = {60, 150, 150, 90, 100};
-    ASSERT_EQ(List->columnCount(), 5);
+    ASSERT_EQ(List->model()->columnCount(), 5);
     for (int column = 0; column < 5; ++column) {
-        EXPECT_EQ(List->headerItem()->text(column), captions[column]);
+        EXPECT_EQ(List->model()->headerData(column, Qt::Horizontal).toString(), captions[column]);
         EXPECT_EQ(List->header()->sectionSize(column), widths[column]);
     }
     EXPECT_TRUE(List->horizontalScrollBar()->isVisible());
@@ -76,31 +83,31 @@ TEST_F(ReportListViewTest, EachColumnKeepsItsOwnMinimumWidth)
 TEST_F(ReportListViewTest, ClicksSelectOneWholeRowAndNeverEdit)
 {
     ASSERT_TRUE(ShowAndWait(&Window));
-    List->topLevelItem(1)->setFlags(List->topLevelItem(1)->flags() | Qt::ItemIsEditable);
+    Rows.item(1, 0)->setEditable(true);
 
     QTest::mouseClick(List->viewport(), Qt::LeftButton, {}, RowPoint(0, 1));
     QTest::mouseClick(List->viewport(), Qt::LeftButton, Qt::ControlModifier, RowPoint(1, 1));
-    EXPECT_EQ(List->selectedItems(), QList<QTreeWidgetItem *>{List->topLevelItem(1)});
+    EXPECT_EQ(List->SelectedRow(), 1);
     EXPECT_EQ(List->selectionModel()->selectedIndexes().size(), 5);
 
     QTest::mouseDClick(List->viewport(), Qt::LeftButton, {}, RowPoint(1, 0));
     QTest::keyClick(List, Qt::Key_F2);
     Settle();
     EXPECT_TRUE(List->findChildren<QLineEdit *>().isEmpty());
-    EXPECT_EQ(List->topLevelItem(1)->text(0), QStringLiteral("B001"));
+    EXPECT_EQ(Rows.item(1, 0)->text(), QStringLiteral("B001"));
 }
 
 TEST_F(ReportListViewTest, HeaderClicksDoNothing)
 {
     ASSERT_TRUE(ShowAndWait(&Window));
-    List->topLevelItem(2)->setSelected(true);
+    List->SelectRow(2);
     const QHeaderView *header = List->header();
     QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
                       QPoint(header->sectionViewportPosition(0) + 20, header->height() / 2));
     Settle();
     EXPECT_FALSE(header->isSortIndicatorShown());
-    EXPECT_EQ(List->topLevelItem(0)->text(0), QStringLiteral("B000"));
-    EXPECT_EQ(List->selectedItems(), QList<QTreeWidgetItem *>{List->topLevelItem(2)});
+    EXPECT_EQ(List->model()->index(0, 0).data().toString(), QStringLiteral("B000"));
+    EXPECT_EQ(List->SelectedRow(), 2);
     EXPECT_EQ(header->visualIndex(0), 0);
 }
 
@@ -108,7 +115,7 @@ TEST_F(ReportListViewTest, SelectionShowsWithoutTheFocusUnlessToldOtherwise)
 {
     ASSERT_TRUE(ShowActiveAndWait(&Window));
     const QColor base = List->palette().color(QPalette::Base);
-    List->topLevelItem(1)->setSelected(true);
+    List->SelectRow(1);
     Other->setFocus();
     Settle();
     ASSERT_FALSE(List->hasFocus());
@@ -118,7 +125,7 @@ TEST_F(ReportListViewTest, SelectionShowsWithoutTheFocusUnlessToldOtherwise)
 
     List->ShowSelectionAlways(false);
     EXPECT_EQ(RowBackground(1), base);
-    EXPECT_TRUE(List->topLevelItem(1)->isSelected());
+    EXPECT_EQ(List->SelectedRow(), 1);
 
     List->setFocus();
     Settle();

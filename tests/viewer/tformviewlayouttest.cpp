@@ -79,7 +79,7 @@ TEST_F(FormViewTest, StartsEmptyWithOnlyOpenAndEndEnabled)
     EXPECT_EQ(Form->TrackBarProgress->singleStep(), 1);
     EXPECT_EQ(Form->TrackBarProgress->pageStep(), 2);
 
-    EXPECT_EQ(Form->ListViewBattle->topLevelItemCount(), 0);
+    EXPECT_EQ(Form->ListViewBattle->RowCount(), 0);
     EXPECT_TRUE(Form->RichEditDigest->toPlainText().isEmpty());
     EXPECT_TRUE(Form->RichEditDigest->isReadOnly());
     EXPECT_EQ(Form->ImageBr->Bitmap(), nullptr);

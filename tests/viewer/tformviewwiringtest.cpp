@@ -11,7 +11,7 @@
 #include <QSlider>
 #include <QTest>
 #include <QTimer>
-#include <QTreeWidgetItem>
+#include <QStandardItemModel>
 #include <QWindow>
 
 #include <gtest/gtest.h>
@@ -26,7 +26,7 @@ class RecordingFormView : public TFormView
 public:
     QStringList Calls;
     bool OnScreenAtFormShow = true;
-    QList<std::pair<QTreeWidgetItem *, bool>> SelectReports;
+    QList<std::pair<int, bool>> SelectReports;
 
     void FormShow() override
     {
@@ -46,10 +46,7 @@ public:
     }
     void TrackBarProgressChange() override { Calls << QStringLiteral("Change %1").arg(TrackBarProgress->value()); }
     void TimerPlayTimer() override { Calls << "Timer"; }
-    void ListViewBattleSelectItem(QTreeWidgetItem *item, bool selected) override
-    {
-        SelectReports << std::pair{item, selected};
-    }
+    void ListViewBattleSelectItem(int row, bool selected) override { SelectReports << std::pair{row, selected}; }
     void ReselectBattleRow() override { Calls << "Reselect"; }
 };
 
@@ -130,36 +127,38 @@ TEST_F(FormViewWiringTest, TimerTicksReachTimerPlayTimer)
 
 TEST_F(FormViewWiringTest, SelectionChangesAreReportedRowByRowDeselectedFirst)
 {
+    QStandardItemModel rows;
     for (const char *caption : {"B000", "B001", "B002"})
-        new QTreeWidgetItem(Form->ListViewBattle, QStringList{caption});
-    QTreeWidgetItem *first = Form->ListViewBattle->topLevelItem(0);
-    QTreeWidgetItem *third = Form->ListViewBattle->topLevelItem(2);
+        rows.appendRow(new QStandardItem(caption));
+    Form->ListViewBattle->SetRows(&rows);
     Settle();
 
-    first->setSelected(true);
-    ASSERT_EQ(Form->SelectReports, (QList<std::pair<QTreeWidgetItem *, bool>>{{first, true}}));
+    Form->ListViewBattle->SelectRow(0);
+    ASSERT_EQ(Form->SelectReports, (QList<std::pair<int, bool>>{{0, true}}));
 
     Form->SelectReports.clear();
     QTest::mouseClick(Form->ListViewBattle->viewport(), Qt::LeftButton, {},
-                      QPoint(20, Form->ListViewBattle->visualItemRect(third).center().y()));
-    EXPECT_EQ(Form->SelectReports, (QList<std::pair<QTreeWidgetItem *, bool>>{{first, false}, {third, true}}));
+                      QPoint(20, Form->ListViewBattle->visualRect(Form->ListViewBattle->model()->index(2, 0)).center().y()));
+    EXPECT_EQ(Form->SelectReports, (QList<std::pair<int, bool>>{{0, false}, {2, true}}));
 
     Form->SelectReports.clear();
     Form->ListViewBattle->clearSelection();
-    EXPECT_EQ(Form->SelectReports, (QList<std::pair<QTreeWidgetItem *, bool>>{{third, false}}));
+    EXPECT_EQ(Form->SelectReports, (QList<std::pair<int, bool>>{{2, false}}));
 }
 
 // Deleting rows (a seek backwards does) deselects the selected one; the
 // report comes while the row is being taken out.
 TEST_F(FormViewWiringTest, DeletingTheSelectedRowReportsItDeselected)
 {
-    auto *row = new QTreeWidgetItem(Form->ListViewBattle, QStringList{"B000"});
-    row->setSelected(true);
+    QStandardItemModel rows;
+    rows.appendRow(new QStandardItem("B000"));
+    Form->ListViewBattle->SetRows(&rows);
+    Form->ListViewBattle->SelectRow(0);
     Form->SelectReports.clear();
 
-    delete row;
-    EXPECT_EQ(Form->SelectReports, (QList<std::pair<QTreeWidgetItem *, bool>>{{row, false}}));
-    EXPECT_EQ(Form->ListViewBattle->topLevelItemCount(), 0);
+    rows.removeRow(0);
+    EXPECT_EQ(Form->SelectReports, (QList<std::pair<int, bool>>{{0, false}}));
+    EXPECT_EQ(Form->ListViewBattle->RowCount(), 0);
 }
 
 TEST_F(FormViewWiringTest, PrivateMessageReachesReselectBattleRowAfterTheCurrentEvent)
@@ -214,7 +213,7 @@ TEST(FormViewSessionTest, ClicksReachTheSessionAndItsChangesReachTheControls)
     form.TimerPlayTimer();
     EXPECT_EQ(form.TrackBarProgress->value(), 2);
     EXPECT_EQ(form.RichEditDigest->toPlainText().count('\n'), 4);
-    EXPECT_EQ(form.ListViewBattle->topLevelItemCount(), 1);
+    EXPECT_EQ(form.ListViewBattle->RowCount(), 1);
 
     // Open pauses before its dialog shows; a cancelled dialog leaves it paused.
     form.DialogAnswer.clear();
@@ -229,7 +228,7 @@ TEST(FormViewSessionTest, ClicksReachTheSessionAndItsChangesReachTheControls)
 
     QTest::mouseClick(form.ToolButtonQuit, Qt::LeftButton);
     EXPECT_EQ(form.TrackBarProgress->value(), 0);
-    EXPECT_EQ(form.ListViewBattle->topLevelItemCount(), 0);
+    EXPECT_EQ(form.ListViewBattle->RowCount(), 0);
     EXPECT_EQ(ControlStates::Of(form), States::Stopped);
 }
 
