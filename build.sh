@@ -8,6 +8,7 @@
 #   ./build.sh sanitize        the same under AddressSanitizer and UBSan (build-asan)
 #   ./build.sh fuzz [SECONDS]  build both fuzzers with sanitizers, run each SECONDS
 #   ./build.sh bench           build and run the benchmarks
+#   ./build.sh screenshot      remake docs/viewer.png under a virtual X server
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -18,6 +19,7 @@ PACKAGES=(cmake make g++ pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev
           libgtest-dev libgmock-dev fonts-ipafont-gothic fonts-dejavu-core)
 FUZZ_PACKAGES=(clang-14 libclang-rt-14-dev)
 RUN_PACKAGES=(xvfb xauth)
+SHOT_PACKAGES=(xvfb openbox xdotool x11-utils imagemagick)
 
 install_missing() {
     local missing=()
@@ -88,8 +90,14 @@ bench)
         if [ -f "$b" ] && [ -x "$b" ]; then QT_QPA_PLATFORM=offscreen "$b"; fi
     done
     ;;
+screenshot)
+    install_missing "${PACKAGES[@]}" "${SHOT_PACKAGES[@]}"
+    cmake -S . -B "$BUILD_DIR"
+    cmake --build "$BUILD_DIR" -j"$JOBS" --target ostrel-view
+    tools/screenshot.sh "$BUILD_DIR" docs/viewer.png
+    ;;
 *)
-    sed -n '2,10p' "$0"
+    sed -n '2,11p' "$0"
     exit 64
     ;;
 esac
