@@ -1,46 +1,6 @@
 #include "arenagrid.h"
 
-#include "sjisdecoder.h"
-
-#include <QFontMetrics>
-#include <QPainter>
-
-namespace {
-
-// The label font: a character cell of LabelFontHeight pixels, no smoothing.
-const QFont &LabelFont()
-{
-    static const QFont font = [] {
-        QFont f;
-        f.setFamilies({QStringLiteral("ＭＳ ゴシック"), QStringLiteral("IPAGothic")});
-        f.setStyleStrategy(QFont::NoAntialias);
-        int pixels = ArenaGrid::LabelFontHeight;
-        do {
-            f.setPixelSize(pixels);
-        } while (QFontMetrics(f).height() > ArenaGrid::LabelFontHeight && --pixels > 1);
-        return f;
-    }();
-    return font;
-}
-
-// The label is the emblem cut after its first two bytes.
-std::string_view LabelBytes(const Entrant &entrant)
-{
-    return entrant.Emblem.View().substr(0, 2);
-}
-
-// Fills the 23 x 23 interior of the cell at grid corner (x, y), clipped to the
-// bitmap. Cells change on every step, so this writes the pixels directly.
-void FillInterior(QImage &canvas, int x, int y, QRgb colour)
-{
-    const QRect interior = QRect(x + 1, y + 1, 23, 23) & canvas.rect();
-    for (int row = interior.top(); row <= interior.bottom(); ++row) {
-        QRgb *line = reinterpret_cast<QRgb *>(canvas.scanLine(row));
-        std::fill(line + interior.left(), line + interior.right() + 1, colour);
-    }
-}
-
-} // namespace
+#include <algorithm>
 
 void ArenaGrid::Build(const ScriptHeader &header, const std::vector<Entrant> &entrants)
 {
@@ -49,7 +9,10 @@ void ArenaGrid::Build(const ScriptHeader &header, const std::vector<Entrant> &en
     columns_ = std::max(0, header.Xsize);
     rows_ = std::max(0, header.Ysize);
     cells_.assign(std::size_t(columns_) * std::size_t(rows_), 0);
+    looks_ = std::vector<CellLook>(std::size_t(columns_ + 2) * std::size_t(rows_ + 2));
+    entrantMasks_.assign(std::size_t(entrantCount_), UINT32_MAX);
     built_ = true;
+    drawn_ = false;
     for (int i = 0; i < entrantCount_; ++i)
         SetCell(entrants[std::size_t(i)].X, entrants[std::size_t(i)].Y, i + 1);
 }
@@ -58,45 +21,38 @@ void ArenaGrid::ReleaseEntrants()
 {
     entrants_ = nullptr;
     entrantCount_ = 0;
-    canvas_ = nullptr;
+    entrantMasks_.clear();
+    drawn_ = false;
 }
 
-void ArenaGrid::DrawAll(QImage *canvas)
+void ArenaGrid::DrawAll()
 {
-    if (!built_ || !canvas)
+    if (!built_)
         return;
-    canvas_ = canvas;
-    QPainter painter(canvas);
-    const int right = Margin + CellPitch * columns_;
-    const int bottom = Margin + CellPitch * rows_;
-    for (int j = 0; j <= rows_; ++j)
-        painter.fillRect(QRect(QPoint(Margin - 1, Margin + CellPitch * j - 1), QPoint(right - 1, Margin + CellPitch * j)), QColor(GridLineColor));
-    for (int i = 0; i <= columns_; ++i)
-        painter.fillRect(QRect(QPoint(Margin + CellPitch * i - 1, Margin - 1), QPoint(Margin + CellPitch * i, bottom - 1)), QColor(GridLineColor));
-    painter.end();
+    drawn_ = true;
+    std::fill(looks_.begin(), looks_.end(), CellLook());
+    moreInks_.clear();
     for (int i = 0; i < entrantCount_; ++i)
-        DrawLabel(*canvas, (*entrants_)[std::size_t(i)], InitialLabelColor);
+        DrawLabel(i, InitialLabelColor);
 }
 
-void ArenaGrid::RedrawCell(int x, int y, int index)
+void ArenaGrid::RedrawCell(int column, int row, int index)
 {
-    if (!built_ || !canvas_)
+    if (!drawn_)
         return;
-    if (index == -1) {
-        FillInterior(*canvas_, x, y, MapBackgroundColor);
-        return;
-    }
-    if (const Entrant *entrant = EntrantAt(index))
-        DrawLabel(*canvas_, *entrant, LabelColor(*entrant));
+    if (index == -1)
+        Fill(column, row, MapBackgroundColor);
+    else if (EntrantAt(index))
+        DrawLabel(index, LabelColor(*EntrantAt(index)));
 }
 
-void ArenaGrid::HighlightCell(int x, int y, int index)
+void ArenaGrid::HighlightCell(int column, int row, int index)
 {
-    if (!built_ || !canvas_)
+    if (!drawn_)
         return;
-    FillInterior(*canvas_, x, y, HighlightColor);
-    if (const Entrant *entrant = EntrantAt(index))
-        DrawLabel(*canvas_, *entrant, LabelColor(*entrant));
+    Fill(column, row, HighlightColor);
+    if (EntrantAt(index))
+        DrawLabel(index, LabelColor(*EntrantAt(index)));
 }
 
 QRgb ArenaGrid::LabelColor(const Entrant &entrant)
@@ -125,62 +81,90 @@ void ArenaGrid::SetCell(int column, int row, int32_t occupant)
         cells_[std::size_t(row) * std::size_t(columns_) + std::size_t(column)] = occupant;
 }
 
+std::size_t ArenaGrid::IndexOf(int64_t column, int64_t row) const
+{
+    if (!built_ || column < -1 || row < -1 || column > columns_ || row > rows_)
+        return SIZE_MAX;
+    return std::size_t(row + 1) * std::size_t(columns_ + 2) + std::size_t(column + 1);
+}
+
+const ArenaGrid::CellLook *ArenaGrid::LookAt(int64_t column, int64_t row) const
+{
+    const std::size_t index = IndexOf(column, row);
+    return index == SIZE_MAX ? nullptr : &looks_[index];
+}
+
+std::vector<ArenaGrid::Ink> ArenaGrid::TakeInks(std::size_t index)
+{
+    std::vector<Ink> inks;
+    const CellLook &look = looks_[index];
+    if (look.InkCount > 0)
+        inks.push_back(look.First);
+    if (look.InkCount > 1) {
+        const auto more = moreInks_.find(index);
+        inks.insert(inks.end(), more->second.begin(), more->second.end());
+        moreInks_.erase(more);
+    }
+    return inks;
+}
+
+void ArenaGrid::PutInks(std::size_t index, const std::vector<Ink> &inks)
+{
+    CellLook &look = looks_[index];
+    look.InkCount = uint8_t(std::min<std::size_t>(inks.size(), 2));
+    if (!inks.empty())
+        look.First = inks.front();
+    if (inks.size() > 1)
+        moreInks_[index].assign(inks.begin() + 1, inks.end());
+}
+
 const Entrant *ArenaGrid::EntrantAt(int index) const
 {
     return entrants_ && index >= 0 && index < entrantCount_ ? &(*entrants_)[std::size_t(index)] : nullptr;
 }
 
-// The glyphs are drawn once with the label font, without smoothing, into a
-// scratch image with room around them; the pixels they cover are the mask. A
-// cut through a double-byte character, or bytes that are no character, draw
-// nothing.
-const ArenaGrid::LabelMask &ArenaGrid::MaskOf(const Entrant &entrant)
+// A fill covers the interior only: the labels drawn before it stay visible
+// only where they cross the grid lines.
+void ArenaGrid::Fill(int column, int row, QRgb colour)
 {
-    const std::string bytes(LabelBytes(entrant));
-    const auto known = labelMasks_.find(bytes);
-    if (known != labelMasks_.end())
-        return known->second;
-    QString text = DecodeSjisForDisplay(bytes);
-    text.remove(QChar::ReplacementCharacter);
-    LabelMask mask;
-    if (!text.isEmpty()) {
-        constexpr int Room = 8;
-        const QFontMetrics metrics(LabelFont());
-        QImage scratch(metrics.horizontalAdvance(text) + 2 * Room, metrics.height() + 2 * Room,
-                       QImage::Format_ARGB32_Premultiplied);
-        scratch.fill(Qt::transparent);
-        QPainter painter(&scratch);
-        painter.setRenderHint(QPainter::TextAntialiasing, false);
-        painter.setFont(LabelFont());
-        painter.setPen(Qt::white);
-        painter.drawText(QPoint(Room, Room + metrics.ascent()), text);
-        painter.end();
-        for (int y = 0; y < scratch.height(); ++y) {
-            const QRgb *line = reinterpret_cast<const QRgb *>(scratch.constScanLine(y));
-            for (int x = 0; x < scratch.width(); ++x) {
-                if (qAlpha(line[x]) != 0)
-                    mask.emplace_back(x - Room, y - Room);
-            }
+    const std::size_t index = IndexOf(column, row);
+    if (index == SIZE_MAX)
+        return;
+    CellLook &look = looks_[index];
+    look.Fill = colour;
+    if (look.InkCount == 1 && !look.First.HasLines) {
+        look.InkCount = 0;
+        return;
+    }
+    std::vector<Ink> inks = TakeInks(index);
+    std::erase_if(inks, [](const Ink &ink) { return !ink.HasLines; });
+    for (Ink &ink : inks)
+        ink.LinesOnly = true;
+    PutInks(index, inks);
+}
+
+// Labels are placed by the entrant's own cell, whatever cell the caller named.
+void ArenaGrid::DrawLabel(int index, QRgb colour)
+{
+    const Entrant &entrant = (*entrants_)[std::size_t(index)];
+    uint32_t &mask = entrantMasks_[std::size_t(index)];
+    if (mask == UINT32_MAX)
+        mask = masks_.IdOf(entrant.Emblem.View());
+    const std::vector<LabelPiece> &pieces = masks_[mask].Pieces;
+    for (std::size_t p = 0; p < pieces.size(); ++p) {
+        const std::size_t index = IndexOf(int64_t(entrant.X) + pieces[p].Dc, int64_t(entrant.Y) + pieces[p].Dr);
+        if (index == SIZE_MAX)
+            continue;
+        const Ink ink{mask, colour, uint16_t(p), false, !pieces[p].Lines.empty()};
+        CellLook &look = looks_[index];
+        if (look.InkCount == 0 || (look.InkCount == 1 && look.First.SamePixels(ink))) {
+            look.First = ink;
+            look.InkCount = 1;
+            continue;
         }
+        std::vector<Ink> inks = TakeInks(index);
+        std::erase_if(inks, [&](const Ink &old) { return old.SamePixels(ink); });
+        inks.push_back(ink);
+        PutInks(index, inks);
     }
-    return labelMasks_.emplace(bytes, std::move(mask)).first->second;
-}
-
-void ArenaGrid::DrawLabel(QImage &canvas, const Entrant &entrant, QRgb colour)
-{
-    const QPoint topLeft = CellCorner(entrant.X, entrant.Y) + QPoint(3, 4);
-    const QRect bounds = canvas.rect();
-    for (const QPoint &offset : MaskOf(entrant)) {
-        const QPoint pixel = topLeft + offset;
-        if (bounds.contains(pixel))
-            reinterpret_cast<QRgb *>(canvas.scanLine(pixel.y()))[pixel.x()] = colour;
-    }
-}
-
-std::unique_ptr<QImage> NewMapBitmap(ArenaGrid &grid)
-{
-    auto bitmap = std::make_unique<QImage>(grid.MapSize(), QImage::Format_RGB32);
-    bitmap->fill(QColor(ArenaGrid::MapBackgroundColor));
-    grid.DrawAll(bitmap.get());
-    return bitmap;
 }

@@ -1,66 +1,92 @@
 #pragma once
 
+#include "labelmask.h"
 #include "replaymodel.h"
 
 #include <QColor>
 #include <QImage>
-#include <QPoint>
+#include <QRect>
 #include <QSize>
 
-#include <algorithm>
 #include <memory>
-#include <string>
 #include <unordered_map>
 #include <vector>
 
-// The occupancy grid of the arena and the drawing of the map onto a bitmap,
-// whole or cell by cell.
+// The occupancy grid of the arena and the look of the map, kept as state that
+// is drawn only when asked for.
 //
 // Geometry: cells of 25 pixels with a margin of 10, so the grid corner of
-// column c and row r is (10 + 25c, 10 + 25r) and the bitmap is 25 * Columns
-// + 20 by 25 * Rows + 20 pixels. A grid line through coordinate c covers the
-// pixel rows (or columns) c - 1 and c; a cell's interior is the 23 x 23
-// square from corner + 1 to corner + 23. Nothing is antialiased.
+// column c and row r is (10 + 25c, 10 + 25r) and the map is 25 * Columns + 20
+// by 25 * Rows + 20 pixels. A grid line through coordinate c covers the pixel
+// rows (or columns) c - 1 and c; a cell's interior is the 23 x 23 square from
+// corner + 1 to corner + 23. Nothing is antialiased.
+//
+// The drawing operations (DrawAll, RedrawCell, HighlightCell) do not paint:
+// each records what it leaves in the cells it touches. A cell's look is the
+// colour of its last interior fill with the labels drawn over it since, in
+// order; a label drawn again replaces its earlier self, since it covers the
+// same pixels. Labels whose glyphs reach beyond their cell are recorded in
+// every cell, and over the grid lines, they reach (see LabelMasks). The cells
+// one step outside the arena show in the margin and are kept as well;
+// farther ones cannot show and are not. PaintMap and RenderMap turn the
+// state into pixels.
 //
 // Until the first Build the grid has no cells and every drawing operation
 // does nothing. Cells outside the arena are never read or written: an
 // entrant whose cell lies outside is still drawn where its coordinates say
-// (the bitmap clips it) but leaves no mark in the grid.
+// (the map clips it) but leaves no mark in the grid.
 class ArenaGrid {
 public:
     static constexpr int CellPitch = 25;
     static constexpr int Margin = 10;
-    static constexpr int LabelFontHeight = 15;
     static constexpr QRgb MapBackgroundColor = 0xFF0000A0;  // dark blue
     static constexpr QRgb GridLineColor = 0xFF808080;       // gray
     static constexpr QRgb InitialLabelColor = 0xFFFFFFFF;   // white
     static constexpr QRgb HighlightColor = 0xFF008080;      // teal
 
+    // A label painted over a cell: which piece of which mask, in what colour.
+    // After a fill only its pixels over the grid lines still show.
+    struct Ink {
+        uint32_t Mask;
+        QRgb Colour;
+        uint16_t Piece;
+        bool LinesOnly;  // filled over since
+        bool HasLines;   // the piece has pixels over the grid lines
+        bool SamePixels(const Ink &other) const { return Mask == other.Mask && Piece == other.Piece; }
+    };
+    // A seek touches cells all over the arena, so a cell's look is small and
+    // holds its one label in place; the rare further ones (entrants sharing
+    // a cell, labels reaching into it) wait in a side table.
+    struct CellLook {
+        QRgb Fill = MapBackgroundColor;
+        uint8_t InkCount = 0;  // 0, 1, or 2 for First and more in the side table
+        Ink First{};
+    };
+
     // Rebuilds the grid for a newly loaded tournament; the grid keeps a
     // reference to the entrant table, which must outlive it or be released.
+    // The map stays blank until DrawAll.
     void Build(const ScriptHeader &header, const std::vector<Entrant> &entrants);
-    // Forgets the entrant table and the canvas (the model is being replaced).
+    // Forgets the entrant table (the model is being replaced).
     void ReleaseEntrants();
 
-    // Records the canvas and draws the grid lines and every label in white.
-    void DrawAll(QImage *canvas);
-    // index -1 clears the interior of the cell at grid corner (x, y);
-    // otherwise draws the label of entrant index in its LabelColor.
-    void RedrawCell(int x, int y, int index);
+    // Draws the grid lines and every label in white on a blank map.
+    void DrawAll();
+    // index -1 clears the interior of the cell at (column, row); otherwise
+    // draws the label of entrant index, in its LabelColor, in the entrant's
+    // own cell.
+    void RedrawCell(int column, int row, int index);
     // Fills the interior with HighlightColor and draws the entrant's label.
-    void HighlightCell(int x, int y, int index);
+    void HighlightCell(int column, int row, int index);
 
     // The label colour of an entrant from its Status and HitPointRate.
     static QRgb LabelColor(const Entrant &entrant);
-    // The grid corner of the cell at column x, row y. Coordinates far outside
-    // any bitmap are pulled in to a point that is still outside, so that no
-    // arithmetic on them overflows.
-    static QPoint CellCorner(int x, int y) { return {MapCoordinate(x), MapCoordinate(y)}; }
 
     bool HasCells() const { return built_; }
+    bool IsDrawn() const { return drawn_; }
     int Columns() const { return columns_; }
     int Rows() const { return rows_; }
-    // The size of the map bitmap for this grid.
+    // The size of the map image for this grid.
     QSize MapSize() const { return {CellPitch * columns_ + 2 * Margin, CellPitch * rows_ + 2 * Margin}; }
 
     // The occupant of a cell: 0 empty, i + 1 entrant i; 0 outside the arena.
@@ -68,31 +94,43 @@ public:
     // Sets a cell's occupant; a cell outside the arena is left alone.
     void SetCell(int column, int row, int32_t occupant);
 
-private:
-    // The pixels a label's glyphs cover, relative to its top-left corner.
-    using LabelMask = std::vector<QPoint>;
-
-    static int MapCoordinate(int cell)
+    // The look of a cell from column and row -1 to Columns and Rows; null
+    // for cells farther out.
+    const CellLook *LookAt(int64_t column, int64_t row) const;
+    // Calls visit(ink) for each label over the cell, in drawing order.
+    template <typename Visit>
+    void ForEachInk(int64_t column, int64_t row, Visit visit) const
     {
-        const int64_t c = Margin + int64_t(CellPitch) * cell;
-        return int(std::clamp<int64_t>(c, -(1 << 20), 1 << 20));
+        const CellLook *look = LookAt(column, row);
+        if (!look || look->InkCount == 0)
+            return;
+        visit(look->First);
+        if (look->InkCount > 1) {
+            for (const Ink &ink : moreInks_.at(IndexOf(column, row)))
+                visit(ink);
+        }
     }
+    const LabelMask &Mask(uint32_t id) const { return masks_[id]; }
+
+private:
     bool Inside(int column, int row) const { return column >= 0 && row >= 0 && column < columns_ && row < rows_; }
-    void DrawLabel(QImage &canvas, const Entrant &entrant, QRgb colour);
-    const LabelMask &MaskOf(const Entrant &entrant);
+    // The index of a kept cell's look; SIZE_MAX for cells farther out.
+    std::size_t IndexOf(int64_t column, int64_t row) const;
+    std::vector<Ink> TakeInks(std::size_t index);
+    void PutInks(std::size_t index, const std::vector<Ink> &inks);
+    void Fill(int column, int row, QRgb colour);
+    void DrawLabel(int index, QRgb colour);
     const Entrant *EntrantAt(int index) const;
 
-    QImage *canvas_ = nullptr;
     bool built_ = false;
+    bool drawn_ = false;
     std::vector<int32_t> cells_;
     int columns_ = 0;
     int rows_ = 0;
     const std::vector<Entrant> *entrants_ = nullptr;
     int entrantCount_ = 0;
-    // Labels are two bytes, so few differ: each is rendered once.
-    std::unordered_map<std::string, LabelMask> labelMasks_;
+    std::vector<CellLook> looks_;          // (Columns + 2) x (Rows + 2), row by row from (-1, -1)
+    std::unordered_map<std::size_t, std::vector<Ink>> moreInks_;  // the inks after First
+    std::vector<uint32_t> entrantMasks_;   // each entrant's mask id once drawn
+    LabelMasks masks_;
 };
-
-// A new map bitmap for the grid, filled with the background colour and drawn
-// in full; the grid draws its later cell changes into it.
-std::unique_ptr<QImage> NewMapBitmap(ArenaGrid &grid);

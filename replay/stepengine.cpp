@@ -78,15 +78,13 @@ void StepEngine::ApplyMoveStep(const ReplayStep &step, bool forward)
         if (!entrant)
             continue;
         grid_.SetCell(entrant->X, entrant->Y, 0);
-        QPoint corner = ArenaGrid::CellCorner(entrant->X, entrant->Y);
-        grid_.RedrawCell(corner.x(), corner.y(), -1);
+        grid_.RedrawCell(entrant->X, entrant->Y, -1);
         const int sign = forward ? 1 : -1;
         entrant->X = Moved(entrant->X, sign * delta.Dx);
         entrant->Y = Moved(entrant->Y, sign * delta.Dy);
         grid_.SetCell(entrant->X, entrant->Y, delta.EntrantIndex + 1);
-        corner = ArenaGrid::CellCorner(entrant->X, entrant->Y);
-        grid_.RedrawCell(corner.x(), corner.y(), -1);
-        grid_.RedrawCell(corner.x(), corner.y(), delta.EntrantIndex);
+        grid_.RedrawCell(entrant->X, entrant->Y, -1);
+        grid_.RedrawCell(entrant->X, entrant->Y, delta.EntrantIndex);
     }
 }
 
@@ -118,10 +116,8 @@ void StepEngine::ApplyFightStep(const ReplayStep &step)
 void StepEngine::Highlight(const ReplayStep &step)
 {
     for (const FightSide &side : step.Fight->Side) {
-        if (const Entrant *entrant = model_.EntrantAt(side.EntrantIndex)) {
-            const QPoint corner = ArenaGrid::CellCorner(entrant->X, entrant->Y);
-            grid_.HighlightCell(corner.x(), corner.y(), side.EntrantIndex);
-        }
+        if (const Entrant *entrant = model_.EntrantAt(side.EntrantIndex))
+            grid_.HighlightCell(entrant->X, entrant->Y, side.EntrantIndex);
     }
     highlightPlayer1_ = step.Fight->Side[0].EntrantIndex;
     highlightPlayer2_ = step.Fight->Side[1].EntrantIndex;
@@ -155,9 +151,8 @@ void StepEngine::RedrawEntrant(int index)
     const Entrant *entrant = model_.EntrantAt(index);
     if (!entrant)
         return;
-    const QPoint corner = ArenaGrid::CellCorner(entrant->X, entrant->Y);
-    grid_.RedrawCell(corner.x(), corner.y(), -1);
-    grid_.RedrawCell(corner.x(), corner.y(), index);
+    grid_.RedrawCell(entrant->X, entrant->Y, -1);
+    grid_.RedrawCell(entrant->X, entrant->Y, index);
 }
 
 void StepEngine::LandOn(int p, bool forward)

@@ -1,5 +1,6 @@
 #include "scriptline.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstring>
 
@@ -47,40 +48,40 @@ const char *SkipSpace(const char *p)
 
 } // namespace
 
-int LineReader::NextByte()
+void LineReader::Fill()
 {
-    if (begin_ == end_) {
-        end_ = std::fread(buffer_, 1, sizeof buffer_, file_);
+    while (!atEnd_ && end_ - begin_ <= MaxPiece) {
+        std::memmove(buffer_, buffer_ + begin_, end_ - begin_);
+        end_ -= begin_;
         begin_ = 0;
-        if (end_ == 0)
-            return EOF;
+        const std::size_t got = std::fread(buffer_ + end_, 1, sizeof buffer_ - end_, file_);
+        end_ += got;
+        atEnd_ = got == 0;
     }
-    return buffer_[begin_++];
-}
-
-int LineReader::PeekByte()
-{
-    const int c = NextByte();
-    if (c != EOF)
-        --begin_;
-    return c;
 }
 
 bool LineReader::ReadLine(char (&line)[BufferSize])
 {
-    std::size_t n = 0;
-    while (n < MaxPiece) {
-        int c = NextByte();
-        if (c == EOF)
-            break;
-        if (c == '\r' && PeekByte() == '\n')
-            c = NextByte();
-        line[n++] = char(c);
-        if (c == '\n')
-            break;
+    Fill();
+    const char *p = buffer_ + begin_;
+    const std::size_t available = end_ - begin_;
+    const std::size_t window = std::min(available, MaxPiece);
+    const char *lf = static_cast<const char *>(std::memchr(p, '\n', window));
+    std::size_t length = window;  // bytes handed out
+    std::size_t taken = window;   // bytes consumed
+    if (lf) {
+        taken = length = std::size_t(lf - p) + 1;
+    } else if (window == MaxPiece && available > MaxPiece && p[MaxPiece - 1] == '\r' && p[MaxPiece] == '\n') {
+        // A CR LF pair across the piece's end still ends the piece.
+        taken = MaxPiece + 1;
+        length = MaxPiece + 1;
     }
-    line[n] = '\0';
-    return n > 0;
+    std::memcpy(line, p, length);
+    if (length >= 2 && line[length - 1] == '\n' && line[length - 2] == '\r')
+        line[--length - 1] = '\n';
+    line[length] = '\0';
+    begin_ += taken;
+    return length > 0;
 }
 
 bool SplitLine(char *line, const char *&key, const char *&value)

@@ -7,7 +7,9 @@
 
 // Reading a script file line by line, as text: a CR LF pair and a lone LF both
 // end a line. A line is handed out in pieces of at most MaxPiece bytes, line
-// end included, so that a longer line is read as several lines.
+// end included (a CR LF pair counting as its LF), so that a longer line is
+// read as several lines. The file is read in large blocks and the lines are
+// found in the block.
 class LineReader {
 public:
     static constexpr std::size_t MaxPiece = 511;
@@ -20,13 +22,14 @@ public:
     bool ReadLine(char (&line)[BufferSize]);
 
 private:
-    int NextByte();
-    int PeekByte();
+    // Makes at least MaxPiece + 1 bytes available, fewer only at the end.
+    void Fill();
 
     std::FILE *file_;
-    unsigned char buffer_[64 * 1024];
+    char buffer_[64 * 1024];
     std::size_t begin_ = 0;
     std::size_t end_ = 0;
+    bool atEnd_ = false;
 };
 
 // Splits a line in place into key and value. Yields false for a comment line

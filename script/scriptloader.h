@@ -9,8 +9,8 @@
 #include <vector>
 
 // Limits beyond which a file is refused (message IdsTooLarge) instead of
-// loaded: the map bitmap of the arena must stay allocatable and drawable
-// (25 pixels a cell), and the entrant table within reason. Events name
+// loaded: the whole map of the arena must stay allocatable as one image
+// (25 pixels a cell) for export, and the entrant table within reason. Events name
 // entrants by 16-bit indices, so no file can make more than 32768 of them
 // move or fight; the entrant limit leaves ample room above that while a
 // header alone cannot claim hundreds of megabytes. Negative sizes are

@@ -1,26 +1,30 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
-#include <cstring>
+#include <string>
 #include <string_view>
 
-// A fixed-capacity, NUL-terminated Shift-JIS byte text, as the records of a
-// loaded tournament hold them. The capacity counts the terminator; a longer
+// A Shift-JIS byte text of a loaded tournament with a fixed capacity that
+// counts a terminator, as the file format's records define them: a longer
 // value is cut after Capacity - 1 bytes, possibly inside a double-byte
-// character (display code copes with a lone lead byte).
+// character (display code copes with a lone lead byte), and a NUL ends it.
+// Only the bytes in use are stored: most texts are a few bytes long, short
+// ones need no allocation at all.
 template <std::size_t Capacity>
-struct SjisText {
+class SjisText {
+public:
     static_assert(Capacity >= 1);
-    char Bytes[Capacity] = {};
 
     void Assign(std::string_view value)
     {
-        const std::size_t n = value.size() < Capacity - 1 ? value.size() : Capacity - 1;
-        std::memcpy(Bytes, value.data(), n);
-        Bytes[n] = '\0';
+        text_.assign(value.substr(0, std::min(value.find('\0'), Capacity - 1)));
     }
-    std::string_view View() const { return {Bytes, ::strnlen(Bytes, Capacity)}; }
+    std::string_view View() const { return text_; }
     bool operator==(std::string_view other) const { return View() == other; }
+
+private:
+    std::string text_;
 };
 
 // Shift-JIS (code page 932) lead bytes of double-byte characters.

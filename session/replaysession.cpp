@@ -1,6 +1,7 @@
 #include "replaysession.h"
 
 #include "battlenavigation.h"
+#include "mappainter.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -22,11 +23,10 @@ private:
 
 ReplaySession::ReplaySession(QObject *parent) : QObject(parent), battleRows_(this) {}
 
-// Released in the order the model was built up: the map, the entrants, the
-// grid, then the battles and the steps.
+// Released in the order the model was built up: the entrants, the grid with
+// its map, then the battles and the steps.
 ReplaySession::~ReplaySession()
 {
-    mapBitmap_.reset();
     model_.Entrants = std::vector<Entrant>();
     grid_ = ArenaGrid();
     model_.Battles = BattleTable();
@@ -69,7 +69,7 @@ LoadResult ReplaySession::Load(std::FILE *file)
         // Nothing may point into the tournament that was replaced.
         engine_.ReleaseHighlight();
         grid_.ReleaseEntrants();
-        mapBitmap_.reset();
+        ++mapBuilds_;
     }
     if (result.Succeeded())
         hasTournament_ = true;
@@ -79,7 +79,8 @@ LoadResult ReplaySession::Load(std::FILE *file)
 void ReplaySession::Rebuild()
 {
     grid_.Build(model_.Header, model_.Entrants);
-    mapBitmap_ = NewMapBitmap(grid_);
+    grid_.DrawAll();
+    ++mapBuilds_;
 }
 
 void ReplaySession::EnableControls(bool on)
@@ -282,7 +283,7 @@ bool ReplaySession::JumpToNextBattle()
 
 QImage ReplaySession::MapPicture() const
 {
-    return mapBitmap_ ? *mapBitmap_ : QImage();
+    return grid_.IsDrawn() ? RenderMap(grid_) : QImage();
 }
 
 int ReplaySession::EntrantAtMapPoint(QPoint point) const

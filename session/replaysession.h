@@ -55,8 +55,10 @@ public:
 
     const ReplayModel &Model() const { return model_; }
     const ArenaGrid &Grid() const { return grid_; }
-    // The map bitmap; null until the first successful load.
-    const QImage *MapBitmap() const { return mapBitmap_.get(); }
+    // Moves on whenever the map is drawn anew or dropped (a load): a front
+    // end then shows the grid's map again. In between, the grid keeps the
+    // map up to date as the replay moves.
+    int MapBuilds() const { return mapBuilds_; }
     const StepEngine &Engine() const { return engine_; }
     const BattleRows &BattleList() const { return battleRows_; }
     // The battle rows for list views to show (views only read a model).
@@ -130,7 +132,7 @@ public:
     bool JumpToPreviousBattle();
     bool JumpToNextBattle();
 
-    // The map as it stands, pixel for pixel; null before the first load.
+    // The whole map as it stands, pixel for pixel; null while there is none.
     QImage MapPicture() const;
     // The entrant whose cell holds this point of the map (in map pixels);
     // -1 for a point outside the arena or in an empty cell.
@@ -155,7 +157,6 @@ private:
 
     ReplayModel model_;
     ArenaGrid grid_;
-    std::unique_ptr<QImage> mapBitmap_;
     StepEngine engine_{model_, grid_};
     BattleRows battleRows_;
     BattleListMemo battleListMemo_;
@@ -168,6 +169,7 @@ private:
     bool hasTournament_ = false;
     int timerInterval_ = 0;
     int timerStarts_ = 0;
+    int mapBuilds_ = 0;
     PlaybackControls enabled_;
     int actionDepth_ = 0;
 };

@@ -507,26 +507,27 @@ void TFormView::SyncWithSession()
         RichEditDigest->verticalScrollBar()->setValue(0);
     }
 
-    // The session draws into its bitmap in place, so the map is painted anew
-    // whenever the replay has moved.
-    if (ImageBr->Bitmap() != Session.MapBitmap())
+    // The grid keeps the map in place, so the map is painted anew whenever
+    // the replay has moved.
+    if (Session.MapBuilds() != MapBuildsShown)
         ShowMap();
     else if (Session.CurrentPosition() != PositionShown)
         ImageBr->update();
     PositionShown = Session.CurrentPosition();
 }
 
-// The map image spans the bitmap, so the scroll ranges follow its size; an
+// The map image spans the map, so the scroll ranges follow its size; an
 // arrow click scrolls by a hundredth of it (nothing below 100 pixels).
 void TFormView::ShowMap()
 {
-    const QImage *bitmap = Session.MapBitmap();
-    ImageBr->Present(bitmap);
+    MapBuildsShown = Session.MapBuilds();
+    const bool drawn = Session.Grid().IsDrawn();
+    ImageBr->Present(&Session.Grid());
     QPalette palette = ScrollBoxBr->viewport()->palette();
     palette.setColor(QPalette::Window, QColor(ArenaGrid::MapBackgroundColor));
     ScrollBoxBr->viewport()->setPalette(palette);
-    ScrollBoxBr->viewport()->setAutoFillBackground(bitmap != nullptr);
-    const QSize size = bitmap ? bitmap->size() : QSize();
+    ScrollBoxBr->viewport()->setAutoFillBackground(drawn);
+    const QSize size = drawn ? Session.Grid().MapSize() : QSize();
     ImageBr->resize(size.expandedTo(ImageBr->minimumSize()));
     ScrollBoxBr->verticalScrollBar()->setSingleStep(size.height() / 100);
     ScrollBoxBr->horizontalScrollBar()->setSingleStep(size.width() / 100);

@@ -158,5 +158,6 @@ private:
     bool CentreOnShow = true;
     int TimerStartsShown = 0;
     int PositionShown = 0;
+    int MapBuildsShown = 0;
     std::vector<std::string> DigestShown;
 };

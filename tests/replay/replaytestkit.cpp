@@ -319,17 +319,17 @@ std::vector<EntrantState> StatesOf(const std::vector<Entrant> &entrants)
 EngineRig::EngineRig(ReplayModel tournament) : model(std::move(tournament))
 {
     grid.Build(model.Header, model.Entrants);
-    map = NewMapBitmap(grid);
+    grid.DrawAll();
 }
 
 QRgb EngineRig::FillOf(int entrant) const
 {
     const Entrant &e = model.Entrants.at(std::size_t(entrant));
-    return map->pixel(GridCorner(e.X, e.Y) + QPoint(1, 1));
+    return Map().pixel(GridCorner(e.X, e.Y) + QPoint(1, 1));
 }
 
 std::set<QRgb> EngineRig::ColoursOfCell(int entrant) const
 {
     const Entrant &e = model.Entrants.at(std::size_t(entrant));
-    return CellColours(*map, e.X, e.Y);
+    return CellColours(Map(), e.X, e.Y);
 }

@@ -6,6 +6,7 @@
 // replay session that has opened script text.
 
 #include "arenagrid.h"
+#include "mappainter.h"
 #include "replaymodel.h"
 #include "replaysession.h"
 #include "stepengine.h"
@@ -123,7 +124,8 @@ public:
 
     ReplayModel model;
     ArenaGrid grid;
-    std::unique_ptr<QImage> map;
+    // The map as it now stands.
+    QImage Map() const { return RenderMap(grid); }
     StepEngine engine{model, grid};
     const std::vector<std::string> &digest = engine.Digest();
 };

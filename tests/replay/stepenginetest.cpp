@@ -85,7 +85,7 @@ testing::AssertionResult ShowsPosition(const EngineRig &rig, const std::vector<E
     const ReplayStep *current = CurrentStep(rig.model, p);
     if (rig.engine.HighlightActive() != (current && current->IsFight()))
         return testing::AssertionFailure() << "highlight " << rig.engine.HighlightActive();
-    if (*rig.map != maps[std::size_t(p)])
+    if (rig.Map() != maps[std::size_t(p)])
         return testing::AssertionFailure() << "the map differs from the one of the walk forward";
     return testing::AssertionSuccess();
 }
@@ -114,10 +114,10 @@ TEST_P(EngineSeekProperty, EveryPositionLooksTheSameFromEveryOtherPosition)
     std::vector<QImage> maps(std::size_t(n) + 2);
     for (int p = 1; p <= n + 1; ++p) {
         ASSERT_TRUE(rig.engine.SeekTo(p));
-        maps[std::size_t(p)] = *rig.map;
+        maps[std::size_t(p)] = rig.Map();
     }
     ASSERT_TRUE(rig.engine.SeekTo(0));
-    maps[0] = *rig.map;
+    maps[0] = rig.Map();
 
     for (int a = 0; a <= n + 1; ++a) {
         for (int b = 0; b <= n + 1; ++b) {
@@ -195,7 +195,7 @@ std::vector<bool> LabelledCells(const EngineRig &rig)
 {
     std::vector<bool> labelled;
     for (int column = 0; column < rig.grid.Columns(); ++column)
-        labelled.push_back(CellColours(*rig.map, column, 0).count(White) > 0);
+        labelled.push_back(CellColours(rig.Map(), column, 0).count(White) > 0);
     return labelled;
 }
 
@@ -233,7 +233,7 @@ TEST(EngineWalk, OneEntrantMovingTwiceInAStepComesBackExactly)
         for (int column = 0; column < 3; ++column) {
             const bool home = column == 0 && row == 0;
             EXPECT_EQ(rig.grid.CellAt(column, row), home ? 1 : 0) << column << "," << row;
-            EXPECT_EQ(CellColours(*rig.map, column, row).count(White), home ? 1u : 0u) << column << "," << row;
+            EXPECT_EQ(CellColours(rig.Map(), column, row).count(White), home ? 1u : 0u) << column << "," << row;
         }
     }
 }
@@ -257,7 +257,7 @@ TEST(EngineWalk, UndoRetracesTheDeltasInReverseOrder)
     EXPECT_EQ(rig.grid.CellAt(1, 1), 0);
     EXPECT_EQ(rig.grid.CellAt(1, 0), 0);
     EXPECT_EQ(rig.grid.CellAt(0, 1), 2);
-    EXPECT_EQ(CellColours(*rig.map, 0, 1).count(White), 1u);
+    EXPECT_EQ(CellColours(rig.Map(), 0, 1).count(White), 1u);
 }
 
 // Entrants that follow one another through the cells one has just left come
@@ -277,8 +277,8 @@ TEST(EngineWalk, AChainOfMovesIsUndoneWithoutLosingAnEntrant)
     EXPECT_EQ(rig.grid.CellAt(0, 0), 2);
     EXPECT_EQ(rig.grid.CellAt(1, 0), 1);
     EXPECT_EQ(rig.grid.CellAt(2, 0), 0);
-    EXPECT_EQ(CellColours(*rig.map, 0, 0).count(White), 1u);
-    EXPECT_EQ(CellColours(*rig.map, 1, 0).count(White), 1u);
+    EXPECT_EQ(CellColours(rig.Map(), 0, 0).count(White), 1u);
+    EXPECT_EQ(CellColours(rig.Map(), 1, 0).count(White), 1u);
 }
 
 TEST(EngineWalk, MovesWrapAroundAndAreUndoneExactly)
@@ -293,7 +293,7 @@ TEST(EngineWalk, MovesWrapAroundAndAreUndoneExactly)
     EXPECT_EQ(StatesOf(rig.model.Entrants),
               (std::vector<EntrantState>{{INT_MIN, INT_MAX, 100, -1}, {0, 0, 100, -1}}));
     EXPECT_EQ(rig.grid.CellAt(0, 0), 2);
-    EXPECT_EQ(CellColours(*rig.map, 0, 0).count(White), 1u);
+    EXPECT_EQ(CellColours(rig.Map(), 0, 0).count(White), 1u);
 
     // Column 2 lies outside the arena: no mark in the grid, but the label
     // starts at x = 63, in the right margin of the 70 pixels wide map.
@@ -301,9 +301,9 @@ TEST(EngineWalk, MovesWrapAroundAndAreUndoneExactly)
     EXPECT_EQ(StatesOf(rig.model.Entrants)[1], (EntrantState{2, 0, 100, -1}));
     EXPECT_EQ(rig.grid.CellAt(0, 0), 0);
     EXPECT_EQ(rig.grid.CellAt(1, 0), 0);
-    EXPECT_EQ(CellColours(*rig.map, 0, 0), std::set<QRgb>{Background});
-    EXPECT_EQ(CellColours(*rig.map, 1, 0), std::set<QRgb>{Background});
-    EXPECT_GT(CountPixels(*rig.map, QRect(QPoint(61, 0), QPoint(69, 44)), White), 0);
+    EXPECT_EQ(CellColours(rig.Map(), 0, 0), std::set<QRgb>{Background});
+    EXPECT_EQ(CellColours(rig.Map(), 1, 0), std::set<QRgb>{Background});
+    EXPECT_GT(CountPixels(rig.Map(), QRect(QPoint(61, 0), QPoint(69, 44)), White), 0);
 
     ASSERT_TRUE(rig.engine.SeekTo(0));
     EXPECT_EQ(StatesOf(rig.model.Entrants),
@@ -403,7 +403,7 @@ TEST(EngineLanding, OnTheEndShowsNothingCurrentWithEveryFightApplied)
               (std::vector<EntrantState>{{0, 0, 20, 16}, {2, 0, 0, -1}, {1, 1, 100, -1}}));
     EXPECT_EQ(rig.ColoursOfCell(0), (std::set<QRgb>{Background, Red}));
     EXPECT_EQ(rig.ColoursOfCell(1), (std::set<QRgb>{Background, Fuchsia}));
-    EXPECT_EQ(CountPixels(*rig.map, rig.map->rect(), Teal), 0);
+    EXPECT_EQ(CountPixels(rig.Map(), rig.Map().rect(), Teal), 0);
 
     ASSERT_TRUE(rig.engine.SeekTo(3));
     EXPECT_EQ(rig.digest.size(), 5u);
@@ -501,12 +501,12 @@ TEST(EngineSeeking, ToTheCurrentPositionDoesNothing)
 
     ASSERT_TRUE(rig.engine.SeekTo(1));
     const std::vector<std::string> digest = rig.digest;
-    const QImage map = *rig.map;
+    const QImage map = rig.Map();
     const std::vector<EntrantState> states = StatesOf(rig.model.Entrants);
 
     EXPECT_FALSE(rig.engine.SeekTo(1));
     EXPECT_EQ(rig.digest, digest);
-    EXPECT_TRUE(*rig.map == map);
+    EXPECT_TRUE(rig.Map() == map);
     EXPECT_EQ(StatesOf(rig.model.Entrants), states);
     EXPECT_EQ(rig.engine.CurrentPosition(), 1);
 }
@@ -526,12 +526,12 @@ TEST(EngineSeeking, ReleasingTheHighlightRestoresAndRedrawsNothing)
 {
     EngineRig rig(ThreeEntrants().Move(1, {{2, 1, 0}}).Fight(DragonBeatsBob).Build());
     ASSERT_TRUE(rig.engine.SeekTo(2));
-    const QImage map = *rig.map;
+    const QImage map = rig.Map();
     const std::vector<EntrantState> states = StatesOf(rig.model.Entrants);
 
     rig.engine.ReleaseHighlight();
     EXPECT_FALSE(rig.engine.HighlightActive());
-    EXPECT_TRUE(*rig.map == map);
+    EXPECT_TRUE(rig.Map() == map);
     EXPECT_EQ(StatesOf(rig.model.Entrants), states);
 }
 

@@ -4,6 +4,7 @@
 // go from the end when the replay goes back, and the digest of a fight.
 #include "formtestkit.h"
 #include "mapimage.h"
+#include "mappainter.h"
 #include "reportlistview.h"
 #include "windowtestsupport.h"
 
@@ -115,7 +116,7 @@ TEST_F(BattleListGuardTest, ClickOnAnotherRowMovesOnlyTheSelection)
     SeekTo(5);
     ASSERT_EQ(SelectedRow(), 1);
     const QStringList digest = DigestLines();
-    const QImage map = *Form->ImageBr->Bitmap();
+    const QImage map = RenderMap(*Form->ImageBr->Grid());
     int sessionChanges = 0;
     QObject::connect(&Form->Session, &ReplaySession::Changed, [&] { ++sessionChanges; });
 
@@ -126,7 +127,7 @@ TEST_F(BattleListGuardTest, ClickOnAnotherRowMovesOnlyTheSelection)
     EXPECT_EQ(Form->CurrentPosition(), 5);
     EXPECT_EQ(sessionChanges, 0);
     EXPECT_EQ(DigestLines(), digest);
-    EXPECT_EQ(*Form->ImageBr->Bitmap(), map);
+    EXPECT_EQ(RenderMap(*Form->ImageBr->Grid()), map);
 }
 
 TEST_F(BattleListGuardTest, SeekingBackDeletesRowsFromTheEndAndADeletedSelectionIsNotReselected)

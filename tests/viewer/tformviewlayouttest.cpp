@@ -82,7 +82,7 @@ TEST_F(FormViewTest, StartsEmptyWithOnlyOpenAndEndEnabled)
     EXPECT_EQ(Form->ListViewBattle->RowCount(), 0);
     EXPECT_TRUE(Form->RichEditDigest->toPlainText().isEmpty());
     EXPECT_TRUE(Form->RichEditDigest->isReadOnly());
-    EXPECT_EQ(Form->ImageBr->Bitmap(), nullptr);
+    EXPECT_EQ(Form->ImageBr->Grid(), nullptr);
     EXPECT_TRUE(Form->StatusBar1->currentMessage().isEmpty());
     EXPECT_EQ(Form->windowTitle(), QStringLiteral("OstrelScirpt ビューアー Ver.1.0.0.2"));
     EXPECT_EQ(Form->windowIcon().actualSize(QSize(32, 32)), QSize(32, 32));

@@ -38,7 +38,7 @@ const char Usage[] =
     "  --pause       click Pause\n"
     "  --quit        click Quit\n"
     "  --tick N      deliver up to N play timer ticks while the timer runs\n"
-    "  --render PNG  write the map bitmap as it stands to PNG\n"
+    "  --render PNG  write the map as it stands to PNG\n"
     "A click on a disabled button does nothing (result false).\n"
     "Exit status: 0 loaded, 1 not opened, 2 refused, 64 usage error.\n";
 

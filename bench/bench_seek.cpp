@@ -1,0 +1,214 @@
+// Seeking and loading on the largest tournaments the format allows, each
+// figure set against the floor of reading the same file with a bare fgets
+// loop in the same process. Every input is measured in a child process of its
+// own, so that its peak memory (the child's VmHWM) is its own.
+//
+//   bench_seek                    generate the inputs and measure them all
+//   bench_seek --measure FILE     measure one file; prints key=value pairs
+
+#include "battlelist.h"
+#include "battlerows.h"
+#include "replaysession.h"
+#include "tournamentgenerator.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QGuiApplication>
+#include <QTemporaryDir>
+
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <map>
+#include <random>
+#include <string>
+#include <vector>
+
+extern char **environ;
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+template <typename F>
+double Seconds(F &&work)
+{
+    const auto start = Clock::now();
+    work();
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+template <typename F>
+double Median(int runs, F &&work)
+{
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i)
+        times.push_back(Seconds(work));
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+// The floor of any loader: every line of the file through fgets.
+double FgetsFloor(const char *path)
+{
+    return Median(3, [&] {
+        std::FILE *file = std::fopen(path, "rb");
+        if (!file)
+            return;
+        char line[512];
+        long lines = 0;
+        while (std::fgets(line, sizeof line, file))
+            ++lines;
+        std::fclose(file);
+        if (lines < 0)
+            std::puts("");
+    });
+}
+
+long PeakKiB()
+{
+    std::FILE *status = std::fopen("/proc/self/status", "r");
+    if (!status)
+        return -1;
+    char line[256];
+    long kib = -1;
+    while (std::fgets(line, sizeof line, status))
+        if (std::strncmp(line, "VmHWM:", 6) == 0)
+            kib = std::atol(line + 6);
+    std::fclose(status);
+    return kib;
+}
+
+int Measure(const char *path)
+{
+    const double floor = FgetsFloor(path);
+    ReplaySession viewer;
+    const double load = Seconds([&] { viewer.OpenScript(QString::fromLocal8Bit(path)); });
+    const int end = viewer.SliderMax();
+    // The machine is shared: the median of three runs there and back.
+    std::vector<double> forwards;
+    std::vector<double> backwards;
+    for (int run = 0; run < 3; ++run) {
+        forwards.push_back(Seconds([&] { viewer.MoveSlider(end); }));
+        backwards.push_back(Seconds([&] { viewer.MoveSlider(0); }));
+    }
+    std::sort(forwards.begin(), forwards.end());
+    std::sort(backwards.begin(), backwards.end());
+    const double forward = forwards[1];
+    const double backward = backwards[1];
+    std::mt19937 random(1);
+    constexpr int Seeks = 50;
+    const double seeks = Seconds([&] {
+        for (int i = 0; i < Seeks; ++i)
+            viewer.MoveSlider(std::uniform_int_distribution<int>(0, end)(random));
+    });
+    // Play ticks near the end, where the battle list holds nearly every battle.
+    constexpr int Ticks = 200;
+    const int first = std::max(0, end - 1 - Ticks);
+    viewer.MoveSlider(first);
+    const double ticks = Seconds([&] {
+        for (int p = first + 1; p <= first + Ticks; ++p)
+            viewer.MoveSlider(p);
+    });
+    const long peak = PeakKiB();
+    // What a seek to the end spends on the battle list alone: every battle
+    // listed afresh, as after a reset.
+    const ReplayModel &model = viewer.Model();
+    BattleRows list;
+    BattleListMemo memo;
+    const double listing = Seconds([&] {
+        ::RefreshBattleList(model, end, end, model.Steps.empty() ? nullptr : &model.Steps.back(), list, memo);
+    });
+    std::printf("steps=%d fgets=%f load=%f forward=%f backward=%f seek=%f tick=%f peak=%ld list=%f\n", end - 1, floor,
+                load, forward, backward, seeks / Seeks, ticks / Ticks, peak, listing);
+    return 0;
+}
+
+// Runs this program on one file and reads back its figures.
+std::map<std::string, double> MeasureInChild(const char *self, const QString &path)
+{
+    int out[2];
+    std::map<std::string, double> figures;
+    if (pipe(out) != 0)
+        return figures;
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
+    posix_spawn_file_actions_addclose(&actions, out[0]);
+    const QByteArray file = path.toLocal8Bit();
+    char *argv[] = {const_cast<char *>(self), const_cast<char *>("--measure"), const_cast<char *>(file.constData()), nullptr};
+    pid_t child = 0;
+    const int spawned = posix_spawn(&child, self, &actions, nullptr, argv, environ);
+    posix_spawn_file_actions_destroy(&actions);
+    close(out[1]);
+    std::string text;
+    char buffer[256];
+    for (ssize_t n; (n = read(out[0], buffer, sizeof buffer)) > 0;)
+        text.append(buffer, std::size_t(n));
+    close(out[0]);
+    if (spawned != 0)
+        return figures;
+    int status = 0;
+    rusage usage{};
+    wait4(child, &status, 0, &usage);
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t end = std::min(text.find_first_of(" \n", at), text.size());
+        const std::string pair = text.substr(at, end - at);
+        const std::size_t equals = pair.find('=');
+        if (equals != std::string::npos)
+            figures[pair.substr(0, equals)] = std::atof(pair.c_str() + equals + 1);
+        at = end + 1;
+    }
+    figures["maxrss"] = double(usage.ru_maxrss);
+    return figures;
+}
+
+struct Input {
+    const char *Name;
+    TournamentOptions Options;
+};
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (argc == 3 && std::strcmp(argv[1], "--measure") == 0) {
+        QGuiApplication app(argc, argv);
+        return Measure(argv[2]);
+    }
+    QCoreApplication app(argc, argv);
+    const std::vector<Input> inputs = {
+        {"32000 on 250x250", {1, 32000, 250, 250, 32767, false}},
+        {"32767 on 1000x200", {1, 32767, 1000, 200, 32767, false}},
+        {"2 on 1000x200", {1, 2, 1000, 200, 32767, false}},
+    };
+    QTemporaryDir dir;
+    std::printf("%-20s %8s %8s %9s %9s %9s %9s %9s %9s %9s %8s %10s\n", "input", "MB", "steps", "fgets ms", "load",
+                "0->end ms", "(list ms)", "end->0 ms", "seek ms", "tick ms", "peak MiB", "peak/limit");
+    for (const Input &input : inputs) {
+        const QByteArray script = TournamentGenerator::Generate(input.Options);
+        const QString path = dir.filePath(QString::fromLatin1(input.Name).replace(' ', '_'));
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(script) != script.size())
+            return 1;
+        file.close();
+        std::map<std::string, double> f = MeasureInChild(argv[0], path);
+        const double mib = f["peak"] / 1024;
+        // The memory target: three times the file and 64 MiB.
+        const double limit = 3 * script.size() / 1048576.0 + 64;
+        std::printf("%-20s %8.2f %8.0f %9.1f %8.1fx %9.1f %9.1f %9.1f %9.2f %9.3f %8.0f %10.2f\n", input.Name,
+                    script.size() / 1e6, f["steps"], f["fgets"] * 1e3, f["load"] / f["fgets"], f["forward"] * 1e3,
+                    f["list"] * 1e3, f["backward"] * 1e3, f["seek"] * 1e3, f["tick"] * 1e3, mib, mib / limit);
+        std::fflush(stdout);
+    }
+    std::printf("load is a multiple of the fgets floor; seeks and ticks include the landing and the battle list "
+                "((list) is the part of 0->end that lists every battle afresh); "
+                "peak is VmHWM of a process that loads, seeks 0->end, end->0, 50 random seeks and 200 ticks\n");
+    return 0;
+}
