@@ -9,6 +9,7 @@
 #include "fontfaces.h"
 #include "mapimage.h"
 #include "mapmenu.h"
+#include "mapzoomer.h"
 #include "panesplitter.h"
 #include "registrysettings.h"
 #include "reportlistview.h"
@@ -161,6 +162,7 @@ TFormView::TFormView(QStringList arguments, QWidget *parent) : QMainWindow(paren
     TimerPlay = new QTimer(this);
     TimerPlay->setInterval(500);
     ShowBattleRows(*ListViewBattle, Session);
+    Zoomer = new MapZoomer(*ScrollBoxBr, *ImageBr, this);
     Actions = new ViewerActions(*this);
     setAcceptDrops(true);
 
@@ -431,6 +433,7 @@ void TFormView::FormCreate()
         RestoreWindowSize(QLatin1String(ViewerSettings::WindowPrefix), *this);
         SetMapHeight(RegistrySettings::Read(ViewerSettings::MapHeight));
         SetListWidth(RegistrySettings::Read(ViewerSettings::ListWidth));
+        Zoomer->SetPercent(RegistrySettings::Read(ViewerSettings::MapZoom));
     } catch (const SettingsTypeError &error) {
         ShowApplicationError(QString::fromUtf8(error.what()));
     }
@@ -453,6 +456,7 @@ void TFormView::FormClose()
     saved = SaveWindowSize(prefix, *this) && saved;
     saved = RegistrySettings::Write(ViewerSettings::MapHeight, MapHeight()) && saved;
     saved = RegistrySettings::Write(ViewerSettings::ListWidth, ListWidth()) && saved;
+    saved = RegistrySettings::Write(ViewerSettings::MapZoom, Zoomer->Percent()) && saved;
     // The window closes all the same; the user learns that the placement
     // will not be there next time.
     if (!saved)
@@ -527,8 +531,8 @@ void TFormView::ShowMap()
     palette.setColor(QPalette::Window, QColor(ArenaGrid::MapBackgroundColor));
     ScrollBoxBr->viewport()->setPalette(palette);
     ScrollBoxBr->viewport()->setAutoFillBackground(drawn);
-    const QSize size = drawn ? Session.Grid().MapSize() : QSize();
-    ImageBr->resize(size.expandedTo(ImageBr->minimumSize()));
+    Zoomer->Apply();
+    const QSize size = drawn ? ImageBr->size() : QSize();
     ScrollBoxBr->verticalScrollBar()->setSingleStep(size.height() / 100);
     ScrollBoxBr->horizontalScrollBar()->setSingleStep(size.width() / 100);
 }
@@ -587,7 +591,7 @@ void TFormView::ShowBattleListMenu(QPoint position)
 
 void TFormView::ShowMapMenu(QPoint position)
 {
-    MapMenu menu(Session, position, this);
+    MapMenu menu(Session, ImageBr->MapPoint(position), this);
     menu.exec(ImageBr->mapToGlobal(position));
 }
 

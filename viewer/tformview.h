@@ -21,6 +21,7 @@ class QSlider;
 class QStatusBar;
 class QTimer;
 class MapImage;
+class MapZoomer;
 class PaneSplitter;
 class ReportListView;
 class ToolBarButton;
@@ -90,6 +91,8 @@ public:
     QTimer *TimerPlay;
     // The keyboard shortcuts.
     ViewerActions *Actions;
+    // The map's zoom.
+    MapZoomer *Zoomer;
 
     // The replay and its playback state.
     ReplaySession Session;

@@ -1,5 +1,6 @@
 #include "vieweractions.h"
 
+#include "mapzoomer.h"
 #include "tformview.h"
 
 #include <QAction>
@@ -8,24 +9,27 @@
 
 ViewerActions::ViewerActions(TFormView &form) : QObject(&form), Form(form)
 {
-    PlayPause = Add(Qt::Key_Space, &ViewerActions::OnPlayPause);
-    StepBack = Add(Qt::Key_Left, &ViewerActions::OnStepBack);
-    StepForward = Add(Qt::Key_Right, &ViewerActions::OnStepForward);
-    PreviousBattle = Add(Qt::CTRL | Qt::Key_Left, &ViewerActions::OnPreviousBattle);
-    NextBattle = Add(Qt::CTRL | Qt::Key_Right, &ViewerActions::OnNextBattle);
-    First = Add(Qt::Key_Home, &ViewerActions::OnFirst);
-    Last = Add(Qt::Key_End, &ViewerActions::OnLast);
-    Open = Add(QKeySequence::Open, &ViewerActions::OnOpen);
-    Fast = Add(Qt::Key_F, &ViewerActions::OnFast);
-    Close = Add(Qt::CTRL | Qt::Key_Q, &ViewerActions::OnClose);
+    PlayPause = Add({Qt::Key_Space}, &ViewerActions::OnPlayPause);
+    StepBack = Add({Qt::Key_Left}, &ViewerActions::OnStepBack);
+    StepForward = Add({Qt::Key_Right}, &ViewerActions::OnStepForward);
+    PreviousBattle = Add({Qt::CTRL | Qt::Key_Left}, &ViewerActions::OnPreviousBattle);
+    NextBattle = Add({Qt::CTRL | Qt::Key_Right}, &ViewerActions::OnNextBattle);
+    First = Add({Qt::Key_Home}, &ViewerActions::OnFirst);
+    Last = Add({Qt::Key_End}, &ViewerActions::OnLast);
+    Open = Add({QKeySequence::Open}, &ViewerActions::OnOpen);
+    Fast = Add({Qt::Key_F}, &ViewerActions::OnFast);
+    Close = Add({Qt::CTRL | Qt::Key_Q}, &ViewerActions::OnClose);
+    ZoomIn = Add({Qt::CTRL | Qt::Key_Equal, QKeySequence::ZoomIn}, &ViewerActions::OnZoomIn);
+    ZoomOut = Add({Qt::CTRL | Qt::Key_Minus}, &ViewerActions::OnZoomOut);
+    ZoomReset = Add({Qt::CTRL | Qt::Key_0}, &ViewerActions::OnZoomReset);
     Form.TrackBarProgress->installEventFilter(this);
     Sync();
 }
 
-QAction *ViewerActions::Add(const QKeySequence &key, void (ViewerActions::*handler)())
+QAction *ViewerActions::Add(const QList<QKeySequence> &keys, void (ViewerActions::*handler)())
 {
     auto *action = new QAction(&Form);
-    action->setShortcut(key);
+    action->setShortcuts(keys);
     action->setShortcutContext(Qt::WindowShortcut);
     connect(action, &QAction::triggered, this, handler);
     Form.addAction(action);
@@ -40,6 +44,8 @@ void ViewerActions::Sync()
     Fast->setEnabled(enabled.Fwd);
     for (QAction *move : {StepBack, StepForward, PreviousBattle, NextBattle, First, Last})
         move->setEnabled(enabled.Slider);
+    for (QAction *zoom : {ZoomIn, ZoomOut, ZoomReset})
+        zoom->setEnabled(session.Grid().IsDrawn());
 }
 
 // A shortcut is offered to the focused widget first; accepting the offer
@@ -115,4 +121,19 @@ void ViewerActions::OnFast()
 void ViewerActions::OnClose()
 {
     Form.ToolButtonEndClick();
+}
+
+void ViewerActions::OnZoomIn()
+{
+    Form.Zoomer->ZoomIn();
+}
+
+void ViewerActions::OnZoomOut()
+{
+    Form.Zoomer->ZoomOut();
+}
+
+void ViewerActions::OnZoomReset()
+{
+    Form.Zoomer->Reset();
 }

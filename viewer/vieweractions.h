@@ -33,11 +33,14 @@ public:
     QAction *Open;            // Ctrl+O: the Open button
     QAction *Fast;            // F: the Fwd button
     QAction *Close;           // Ctrl+Q: the End button
+    QAction *ZoomIn;          // Ctrl+= (or Ctrl++): the map one step closer
+    QAction *ZoomOut;         // Ctrl+-: one step farther, down to the whole arena
+    QAction *ZoomReset;       // Ctrl+0: the map at 100 %
 
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    QAction *Add(const QKeySequence &key, void (ViewerActions::*handler)());
+    QAction *Add(const QList<QKeySequence> &keys, void (ViewerActions::*handler)());
     void OnPlayPause();
     void OnStepBack();
     void OnStepForward();
@@ -48,6 +51,9 @@ private:
     void OnOpen();
     void OnFast();
     void OnClose();
+    void OnZoomIn();
+    void OnZoomOut();
+    void OnZoomReset();
 
     TFormView &Form;
 };
