@@ -1,6 +1,5 @@
 // The session's moves by keys and menus (single steps, battle starts and
-// ends), the entrant under a point of the map and its record so far, and the
-// summary of a small tournament worked out by hand.
+// ends), and the entrant under a point of the map with its record so far.
 
 #include "replaytestkit.h"
 
@@ -108,18 +107,6 @@ TEST(SessionMoves, AStepPausesFirstAndStaysInRange)
     EXPECT_EQ(session->Enabled(), (PlaybackControls{false, false, false, true, true}));
 }
 
-TEST(SessionMoves, PlayOrPauseFollowsTheButtons)
-{
-    auto session = At(0);
-    ASSERT_TRUE(session->PlayOrPause());
-    EXPECT_EQ(session->TimerInterval(), ReplaySession::SlowPeriod);
-    ASSERT_TRUE(session->PlayOrPause());
-    EXPECT_FALSE(session->Playing());
-    session->MoveSlider(Max);
-    EXPECT_FALSE(session->PlayOrPause()) << "Play is disabled at the end";
-    EXPECT_FALSE(session->Playing());
-}
-
 // Cell (c, r) spans map pixels 10 + 25c to 34 + 25c.
 QPoint InCell(int column, int row, int dx = 12, int dy = 12)
 {
@@ -153,21 +140,6 @@ TEST(SessionEntrants, ARecordCountsWhatTheReplayHasReached)
         EXPECT_EQ(record.Wins, c.wins) << "entrant " << c.entrant << " at " << c.position;
         EXPECT_EQ(record.Battles, c.battles) << "entrant " << c.entrant << " at " << c.position;
     }
-}
-
-TEST(SessionSummary, PlacesFollowTheOrderOfElimination)
-{
-    const TournamentSummary summary = At(0)->Summary();
-    EXPECT_EQ(summary.Winner, 1);
-    ASSERT_EQ(summary.Standings.size(), 3u);
-    const auto expect = [&](std::size_t i, int entrant, int place, int wins, int outTurn) {
-        const Standing &s = summary.Standings[i];
-        EXPECT_EQ(std::tuple(s.Entrant, s.Place, s.Wins, s.OutTurn), std::tuple(entrant, place, wins, outTurn));
-    };
-    expect(0, 1, 1, 2, -1);
-    expect(1, 2, 2, 0, 6);
-    expect(2, 0, 3, 0, 3);
-    EXPECT_TRUE(ReplaySession().Summary().Standings.empty());
 }
 
 } // namespace

@@ -7,10 +7,8 @@
 #include "mapzoom.h"
 #include "mapzoomer.h"
 #include "reportlistview.h"
-#include "vieweractions.h"
 #include "windowtestsupport.h"
 
-#include <QAction>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTest>
@@ -22,7 +20,7 @@
 
 namespace {
 
-TEST(MapZoomSteps, ZoomOutStopsAtTheFittingScaleAndZoomInAt100Percent)
+TEST(MapZoomSteps, RunFromTheFittingScaleTo100Percent)
 {
     constexpr double fit = 0.3;
     MapZoom zoom;
@@ -38,11 +36,8 @@ TEST(MapZoomSteps, ZoomOutStopsAtTheFittingScaleAndZoomInAt100Percent)
         in.push_back(zoom.Percent());
     EXPECT_EQ(in, (std::vector<int>{33, 50, 67, 75, 90, 100}));
     EXPECT_FALSE(zoom.Reset());
-}
 
-TEST(MapZoomSteps, AMapThatFitsAt100PercentDoesNotZoom)
-{
-    MapZoom zoom;
+    // A map that fits at 100 % does not zoom.
     EXPECT_FALSE(zoom.ZoomOut(1.0));
     EXPECT_FALSE(zoom.ZoomIn(1.0));
     EXPECT_DOUBLE_EQ(zoom.Scale(1.7), 1.0);
@@ -134,15 +129,6 @@ TEST_F(MapZoomWindowTest, TheZoomIsKeptForTheNextStart)
     Form->close();
     ScriptedFormView next;
     EXPECT_EQ(next.Zoomer->Percent(), 75);
-}
-
-TEST_F(MapZoomWindowTest, TheZoomKeysWaitForAMap)
-{
-    ScriptedFormView empty;
-    ASSERT_TRUE(ShowActiveAndWait(&empty));
-    for (QAction *zoom : {empty.Actions->ZoomIn, empty.Actions->ZoomOut, empty.Actions->ZoomReset})
-        EXPECT_FALSE(zoom->isEnabled());
-    EXPECT_TRUE(Form->Actions->ZoomOut->isEnabled());
 }
 
 } // namespace
