@@ -3,13 +3,16 @@
 # configures and builds, then runs the viewer, the tests, the fuzzer or the
 # benchmarks.
 #
-#   ./build.sh run [FILE]      open FILE (default: the bundled example) in the viewer
+#   ./build.sh run [FILE]      build the viewer and open FILE in it (relative to
+#                              the current folder; default: the bundled example)
 #   ./build.sh test            build everything and run every test through CTest
 #   ./build.sh sanitize        the same under AddressSanitizer and UBSan (build-asan)
 #   ./build.sh fuzz [SECONDS]  build both fuzzers with sanitizers, run each SECONDS
 #   ./build.sh bench           build and run the benchmarks
 #   ./build.sh screenshot      remake docs/viewer.png under a virtual X server
 set -euo pipefail
+# A FILE given to run is taken relative to where the command was typed.
+caller_dir=$PWD
 cd "$(dirname "$0")"
 
 BUILD_DIR=${BUILD_DIR:-build}
@@ -20,6 +23,8 @@ PACKAGES=(cmake make g++ pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev
 FUZZ_PACKAGES=(clang-14 libclang-rt-14-dev)
 RUN_PACKAGES=(xvfb xauth)
 SHOT_PACKAGES=(xvfb openbox xdotool x11-utils imagemagick)
+# The window tests that need a real display run on Xvfb with openbox.
+TEST_PACKAGES=(xvfb openbox x11-utils)
 
 install_missing() {
     local missing=()
@@ -39,13 +44,24 @@ configure_and_build() {
     cmake --build "$BUILD_DIR" -j"$JOBS"
 }
 
+# Configures, then builds only the one target.
+configure_and_build_target() {
+    cmake -S . -B "$BUILD_DIR"
+    cmake --build "$BUILD_DIR" -j"$JOBS" --target "$1"
+}
+
 command=${1:-run}
 shift || true
 case "$command" in
 run)
     install_missing "${PACKAGES[@]}"
-    configure_and_build
-    file=${1:-examples/default.ostrelScript}
+    configure_and_build_target ostrel-view
+    if [ $# -gt 0 ]; then
+        file=$1
+        case "$file" in /*) ;; *) file="$caller_dir/$file" ;; esac
+    else
+        file=examples/default.ostrelScript
+    fi
     viewer="$BUILD_DIR/viewer/ostrel-view"
     if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
         echo "No display found: running the viewer under a virtual X server (xvfb-run)."
@@ -55,7 +71,7 @@ run)
     exec "$viewer" "$file"
     ;;
 test)
-    install_missing "${PACKAGES[@]}"
+    install_missing "${PACKAGES[@]}" "${TEST_PACKAGES[@]}"
     configure_and_build
     QT_QPA_PLATFORM=offscreen ctest --test-dir "$BUILD_DIR" --output-on-failure -j"$JOBS"
     ;;
@@ -85,9 +101,11 @@ fuzz)
 bench)
     install_missing "${PACKAGES[@]}"
     BUILD_DIR=build-release
-    configure_and_build -DCMAKE_BUILD_TYPE=Release -DOSTREL_BUILD_VIEWER=OFF
-    for b in "$BUILD_DIR"/bench/bench_*; do
-        if [ -f "$b" ] && [ -x "$b" ]; then QT_QPA_PLATFORM=offscreen "$b"; fi
+    benches=(bench_replay bench_seek bench_window)
+    cmake -S . -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=Release
+    cmake --build "$BUILD_DIR" -j"$JOBS" --target "${benches[@]}"
+    for b in "${benches[@]}"; do
+        QT_QPA_PLATFORM=offscreen "$BUILD_DIR/bench/$b"
     done
     ;;
 screenshot)
@@ -97,7 +115,7 @@ screenshot)
     tools/screenshot.sh "$BUILD_DIR" docs/viewer.png
     ;;
 *)
-    sed -n '2,11p' "$0"
+    sed -n '2,12p' "$0"
     exit 64
     ;;
 esac

@@ -7,7 +7,6 @@
 //   bench_seek --measure FILE     measure one file; prints key=value pairs
 
 #include "battlelist.h"
-#include "battlerows.h"
 #include "replaysession.h"
 #include "tournamentgenerator.h"
 

@@ -8,8 +8,8 @@
 #include <vector>
 
 // The list control that shows the battles begun so far, as the battle list
-// logic needs it. Texts are Shift-JIS bytes. The window's list view and the
-// headless tools implement it.
+// logic needs it. Texts are Shift-JIS bytes. The session's battle rows
+// implement it.
 class BattleListControl {
 public:
     enum Column { CaptionColumn, Player1Column, Player2Column, TurnsColumn, ResultColumn, ColumnCount };

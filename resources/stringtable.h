@@ -8,6 +8,7 @@ enum StringId {
     IdsBadEntrants = 40003,     // the entrant section is incomplete
     IdsTooLarge = 40004,        // arena or entrant count beyond what can be shown
     IdsSettingsNotSaved = 40005, // the window's settings could not be written at closing
+    IdsCannotOpen = 40006,      // a named file is missing or cannot be read; %1 is its path
 
     // The context menus of the battle list and the map.
     IdsGoToBattleStart = 40100,

@@ -23,8 +23,8 @@ private:
 
 ReplaySession::ReplaySession(QObject *parent) : QObject(parent), battleRows_(this) {}
 
-// Released in the order the model was built up: the entrants, the grid with
-// its map, then the battles and the steps.
+// Released in the order the model was built up: the entrants, the grid,
+// then the battles and the steps.
 ReplaySession::~ReplaySession()
 {
     model_.Entrants = std::vector<Entrant>();
@@ -52,14 +52,6 @@ LoadResult ReplaySession::Open(std::FILE *file)
     return result;
 }
 
-LoadResult ReplaySession::LoadScript(const QString &path)
-{
-    const ScriptFile file = OpenScriptFile(path);
-    if (!file)
-        return {};
-    return Load(file.get());
-}
-
 LoadResult ReplaySession::Load(std::FILE *file)
 {
     ChangeScope scope(*this);
@@ -69,7 +61,6 @@ LoadResult ReplaySession::Load(std::FILE *file)
         // Nothing may point into the tournament that was replaced.
         engine_.ReleaseHighlight();
         grid_.ReleaseEntrants();
-        ++mapBuilds_;
     }
     if (result.Succeeded())
         hasTournament_ = true;
@@ -80,7 +71,6 @@ void ReplaySession::Rebuild()
 {
     grid_.Build(model_.Header, model_.Entrants);
     grid_.DrawAll();
-    ++mapBuilds_;
 }
 
 void ReplaySession::EnableControls(bool on)

@@ -8,7 +8,6 @@
 #include "stepengine.h"
 #include "tournamentstandings.h"
 
-#include <QImage>
 #include <QObject>
 #include <QPoint>
 #include <QString>
@@ -54,11 +53,9 @@ public:
     ~ReplaySession() override;
 
     const ReplayModel &Model() const { return model_; }
+    // The occupancy grid with the map's state; MapPainter draws it. It has
+    // no cells until the first successful load.
     const ArenaGrid &Grid() const { return grid_; }
-    // Moves on whenever the map is drawn anew or dropped (a load): a front
-    // end then shows the grid's map again. In between, the grid keeps the
-    // map up to date as the replay moves.
-    int MapBuilds() const { return mapBuilds_; }
     const StepEngine &Engine() const { return engine_; }
     const BattleRows &BattleList() const { return battleRows_; }
     // The battle rows for list views to show (views only read a model).
@@ -76,16 +73,14 @@ public:
     // Whether a load has succeeded at some time.
     bool HasTournament() const { return hasTournament_; }
 
-    // Open after the dialog: LoadScript, then on success the rebuild of the
-    // grid and the map and EnableControls(true). The caller shows the
-    // result's messages and ends the program on OutOfMemory.
+    // Open after the dialog: the load (the file is opened, the replay
+    // returned to its start, the file read), then on success the rebuild of
+    // the grid and the map and EnableControls(true). A file that cannot be
+    // opened changes nothing. The caller shows the result's messages and
+    // ends the program on OutOfMemory.
     LoadResult OpenScript(const QString &path);
     // The same for a file that is already open (fuzzers read from memory).
     LoadResult Open(std::FILE *file);
-    // The load alone: opens the file, returns the replay to its start and
-    // reads it. A file that cannot be opened changes nothing.
-    LoadResult LoadScript(const QString &path);
-    LoadResult Load(std::FILE *file);
 
     // Enables Play, Fwd, Quit and the slider (or disables them) and sets the
     // slider's maximum to the number of steps + 1.
@@ -149,6 +144,7 @@ private:
     // Emits Changed() once the outermost action is over.
     class ChangeScope;
 
+    LoadResult Load(std::FILE *file);
     void Rebuild();
     void SeekTo(int target);
     void SetPlayButtons(bool play, bool fwd, bool pause);
@@ -169,7 +165,6 @@ private:
     bool hasTournament_ = false;
     int timerInterval_ = 0;
     int timerStarts_ = 0;
-    int mapBuilds_ = 0;
     PlaybackControls enabled_;
     int actionDepth_ = 0;
 };

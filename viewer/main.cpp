@@ -3,9 +3,11 @@
 #include "applicationerror.h"
 #include "commandline.h"
 #include "fontfaces.h"
+#include "programoptions.h"
 #include "tformview.h"
 
 #include <exception>
+#include <optional>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -28,6 +30,8 @@ QStringList ProgramArguments()
 
 int main(int argc, char *argv[])
 {
+    if (const std::optional<int> exitCode = AnswerInformationOptions(argc, argv))
+        return *exitCode;
     ViewerApplication app(argc, argv);
     // The title stays out of the application's display name, which Qt would
     // append to the window's own caption.

@@ -5,6 +5,7 @@
 #include "battlelistmenu.h"
 #include "battlelistview.h"
 #include "commandline.h"
+#include "completionpopupguard.h"
 #include "droppedscript.h"
 #include "fontfaces.h"
 #include "mapimage.h"
@@ -23,8 +24,9 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDir>
 #include <QDropEvent>
-#include <QMimeData>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -109,10 +111,9 @@ QLabel *TitleLabel(const QString &text, QPoint position, int pixelSize, QWidget 
 }
 
 // A message of the loader: modal over the whole application, OK only.
-void ShowLoaderBox(QMessageBox::Icon icon, int id)
+void ShowLoaderBox(QMessageBox::Icon icon, const QString &text)
 {
-    QMessageBox box(icon, QString::fromUtf8(StringTableText(IdsLoaderCaption)), QString::fromUtf8(StringTableText(id)),
-                    QMessageBox::Ok);
+    QMessageBox box(icon, QString::fromUtf8(StringTableText(IdsLoaderCaption)), text, QMessageBox::Ok);
     box.setWindowModality(Qt::ApplicationModal);
     box.exec();
 }
@@ -333,6 +334,7 @@ void TFormView::BuildOpenDialog()
                                       QStringLiteral("全てのファイル (*.*)")});
     OpenDialogScript->selectNameFilter(OpenDialogScript->nameFilters().constFirst());
     OpenDialogScript->setSizeGripEnabled(true);
+    CompletionPopupGuard::Attach(*OpenDialogScript);
 }
 
 void TFormView::WireEvents()
@@ -395,11 +397,6 @@ void TFormView::showEvent(QShowEvent *event)
     // Qt sends the show event before the window appears on the screen.
     if (!FormShown) {
         FormShown = true;
-        if (CentreOnShow && screen()) {
-            QRect frame = frameGeometry();
-            frame.moveCenter(screen()->availableGeometry().center());
-            move(frame.topLeft());
-        }
         FormShow();
     }
     QMainWindow::showEvent(event);
@@ -429,7 +426,7 @@ void TFormView::ReportSelectionChange(const QItemSelection &selected, const QIte
 void TFormView::FormCreate()
 {
     try {
-        CentreOnShow = !RestoreWindowPosition(QLatin1String(ViewerSettings::WindowPrefix), *this);
+        RestoreWindowPosition(QLatin1String(ViewerSettings::WindowPrefix), *this);
         RestoreWindowSize(QLatin1String(ViewerSettings::WindowPrefix), *this);
         SetMapHeight(RegistrySettings::Read(ViewerSettings::MapHeight));
         SetListWidth(RegistrySettings::Read(ViewerSettings::ListWidth));
@@ -444,9 +441,8 @@ void TFormView::FormCreate()
 void TFormView::FormShow()
 {
     const QString path = ScriptArgument(Arguments);
-    if (path.isEmpty() || !QFileInfo(path).isFile())
-        return;
-    OpenScript(path);
+    if (!path.isEmpty())
+        OpenScript(path);
 }
 
 void TFormView::FormClose()
@@ -466,6 +462,9 @@ void TFormView::FormClose()
 bool TFormView::OpenScript(const QString &path)
 {
     const LoadResult result = Session.OpenScript(path);
+    // The loader has a word only for files it could read.
+    if (result.outcome == LoadResult::NotOpened)
+        ShowCannotOpen(path);
     ShowLoaderMessages(result);
     return result.Succeeded();
 }
@@ -473,7 +472,8 @@ bool TFormView::OpenScript(const QString &path)
 void TFormView::ShowLoaderMessages(const LoadResult &result)
 {
     for (int id : result.messages)
-        ShowLoaderBox(id == IdsMemoryFailure ? QMessageBox::Critical : QMessageBox::Warning, id);
+        ShowLoaderBox(id == IdsMemoryFailure ? QMessageBox::Critical : QMessageBox::Warning,
+                      QString::fromUtf8(StringTableText(id)));
     if (result.outcome == LoadResult::OutOfMemory)
         std::exit(1);
 }
@@ -511,30 +511,36 @@ void TFormView::SyncWithSession()
         RichEditDigest->verticalScrollBar()->setValue(0);
     }
 
-    // The grid keeps the map in place, so the map is painted anew whenever
-    // the replay has moved.
-    if (Session.MapBuilds() != MapBuildsShown)
+    // The map is painted from the grid's state, which any action may have
+    // changed; painting covers only what the scroll box shows.
+    const ArenaGrid &grid = Session.Grid();
+    if (ImageBr->Grid() != &grid || MapSizeShown != (grid.IsDrawn() ? grid.MapSize() : QSize()))
         ShowMap();
-    else if (Session.CurrentPosition() != PositionShown)
-        ImageBr->update();
-    PositionShown = Session.CurrentPosition();
+    ImageBr->update();
 }
 
 // The map image spans the map, so the scroll ranges follow its size; an
 // arrow click scrolls by a hundredth of it (nothing below 100 pixels).
 void TFormView::ShowMap()
 {
-    MapBuildsShown = Session.MapBuilds();
-    const bool drawn = Session.Grid().IsDrawn();
-    ImageBr->Present(&Session.Grid());
+    const ArenaGrid &grid = Session.Grid();
+    ImageBr->Present(&grid);
     QPalette palette = ScrollBoxBr->viewport()->palette();
     palette.setColor(QPalette::Window, QColor(ArenaGrid::MapBackgroundColor));
     ScrollBoxBr->viewport()->setPalette(palette);
-    ScrollBoxBr->viewport()->setAutoFillBackground(drawn);
+    ScrollBoxBr->viewport()->setAutoFillBackground(grid.IsDrawn());
+    MapSizeShown = grid.IsDrawn() ? grid.MapSize() : QSize();
+    // The image takes the map's size at the zoom.
     Zoomer->Apply();
-    const QSize size = drawn ? ImageBr->size() : QSize();
+    const QSize size = grid.IsDrawn() ? ImageBr->size() : QSize();
     ScrollBoxBr->verticalScrollBar()->setSingleStep(size.height() / 100);
     ScrollBoxBr->horizontalScrollBar()->setSingleStep(size.width() / 100);
+}
+
+void TFormView::ShowCannotOpen(const QString &path)
+{
+    ShowLoaderBox(QMessageBox::Warning,
+                  QString::fromUtf8(StringTableText(IdsCannotOpen)).arg(QDir::toNativeSeparators(path)));
 }
 
 QString TFormView::AskForScriptFile()

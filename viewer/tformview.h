@@ -99,7 +99,9 @@ public:
     int LastDeselectedRow = 0;
 
     // Open after the dialog: the session opens the file, then the window
-    // shows the loader's messages. True when the file's tournament is loaded.
+    // shows the loader's messages; a path that names no file that can be
+    // read is reported by ShowCannotOpen. True when the file's tournament is
+    // loaded.
     bool OpenScript(const QString &path);
     // A file dropped on the window: Open without the dialog (the Pause
     // steps, then OpenScript).
@@ -131,6 +133,8 @@ protected:
     virtual QString AskForScriptFile();
     // Each in a message box; ends the program when memory ran out.
     virtual void ShowLoaderMessages(const LoadResult &result);
+    // Says that the file at path is missing or cannot be read.
+    virtual void ShowCannotOpen(const QString &path);
 
     bool event(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
@@ -158,9 +162,7 @@ private:
 
     QStringList Arguments;
     bool FormShown = false;
-    bool CentreOnShow = true;
     int TimerStartsShown = 0;
-    int PositionShown = 0;
-    int MapBuildsShown = 0;
+    QSize MapSizeShown;
     std::vector<std::string> DigestShown;
 };

@@ -1,41 +1,32 @@
 #include "windowplacement.h"
 
+#include "pendingplacement.h"
 #include "registrysettings.h"
 
-#include <QGuiApplication>
-#include <QScreen>
 #include <QWidget>
-#include <QWindow>
 
 namespace {
-
-// The frame around the client area, as the platform reports it for the
-// native window. Where the window manager adds the frame only once the
-// window is on screen (X11), it is none until then.
-QMargins FrameOf(const QWidget &window)
-{
-    const QWindow *native = window.windowHandle();
-    return native ? native->frameMargins() : QMargins();
-}
 
 // The outer bounds the window has, or would have if it were neither
 // maximised nor minimised.
 QRect NormalOuterBounds(const QWidget &window)
 {
     const QRect normal = window.isMaximized() || window.isMinimized() ? window.normalGeometry() : window.geometry();
-    return normal.marginsAdded(FrameOf(window));
+    return normal.marginsAdded(WindowFrame(window));
 }
 
 } // namespace
 
 bool RestoreWindowPosition(const QString &prefix, QWidget &window)
 {
+    // Centred unless a position is read, also when reading fails.
+    PendingPlacement &placement = PendingPlacement::Of(window);
     const int top = RegistrySettings::Read(ViewerSettings::Placement(prefix, "Top"));
     const int left = RegistrySettings::Read(ViewerSettings::Placement(prefix, "Left"));
     if (top == -1)
         return false;
     // The left edge is used as read, also when only the top was stored.
-    window.move(left, top);
+    placement.SetTopLeft(QPoint(left, top));
     return true;
 }
 
@@ -45,13 +36,7 @@ void RestoreWindowSize(const QString &prefix, QWidget &window)
     const int width = RegistrySettings::Read(ViewerSettings::Placement(prefix, "Width"));
     if (height == -1)
         return;
-    // The stored size is the outer one: the native window must exist for its
-    // frame to be known.
-    window.winId();
-    const QMargins frame = FrameOf(window);
-    const QSize minimum = window.minimumSize();
-    window.resize(std::max(width - frame.left() - frame.right(), minimum.width()),
-                  std::max(height - frame.top() - frame.bottom(), minimum.height()));
+    PendingPlacement::Of(window).SetOuterSize(QSize(width, height));
 }
 
 bool SaveWindowPosition(const QString &prefix, const QWidget &window)

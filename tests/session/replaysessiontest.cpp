@@ -242,7 +242,7 @@ TEST(SessionLoad, ARefusedFirstFileLeavesTheSessionEmpty)
     ReplaySession session;
     EXPECT_EQ(OpenScript(session, Refused).outcome, LoadResult::Refused);
     EXPECT_FALSE(session.HasTournament());
-    EXPECT_TRUE(session.MapPicture().isNull());
+    EXPECT_FALSE(session.Grid().IsDrawn());
     session.ToolButtonPauseClick();
     EXPECT_EQ(Of(session), Empty);
 }
@@ -254,7 +254,7 @@ TEST(SessionReset, ShowsThePositionZeroMapWithEmptyListAndDigest)
     const std::unique_ptr<ReplaySession> session = OpenSession(TwoBattles());
     ASSERT_TRUE(session->MoveSlider(5));
     ASSERT_TRUE(session->MoveSlider(0));
-    const QImage atZero = session->MapPicture();
+    const QImage atZero = RenderMap(session->Grid());
     const std::vector<EntrantState> statesAtZero = StatesOf(session->Model().Entrants);
     ASSERT_TRUE(session->MoveSlider(7));
     ASSERT_EQ(session->BattleList().RowCount(), 2);
@@ -267,7 +267,7 @@ TEST(SessionReset, ShowsThePositionZeroMapWithEmptyListAndDigest)
     EXPECT_EQ(session->BattleList().RowCount(), 0);
     EXPECT_TRUE(session->Digest().empty());
     EXPECT_EQ(StatesOf(session->Model().Entrants), statesAtZero);
-    EXPECT_TRUE(session->MapPicture() == atZero);
+    EXPECT_TRUE(RenderMap(session->Grid()) == atZero);
 }
 
 TEST(SessionReset, AtPositionZeroOnlyEmptiesListAndDigest)
@@ -276,12 +276,12 @@ TEST(SessionReset, AtPositionZeroOnlyEmptiesListAndDigest)
     ASSERT_TRUE(session->MoveSlider(1));
     ASSERT_TRUE(session->MoveSlider(0));
     ASSERT_FALSE(session->Digest().empty());
-    const QImage map = session->MapPicture();
+    const QImage map = RenderMap(session->Grid());
 
     session->ToolButtonQuitClick();
     EXPECT_TRUE(session->Digest().empty());
     EXPECT_EQ(session->BattleList().RowCount(), 0);
-    EXPECT_TRUE(session->MapPicture() == map);
+    EXPECT_TRUE(RenderMap(session->Grid()) == map);
 }
 
 TEST(SessionReset, ASecondLoadDropsTheOldHighlightWithoutDrawingIt)
@@ -301,10 +301,10 @@ TEST(SessionReset, ASecondLoadDropsTheOldHighlightWithoutDrawingIt)
 
     EXPECT_FALSE(session->Engine().HighlightActive());
     EXPECT_EQ(session->CurrentPosition(), 0);
-    EXPECT_TRUE(session->MapPicture() == fresh->MapPicture());
+    EXPECT_TRUE(RenderMap(session->Grid()) == RenderMap(fresh->Grid()));
     ASSERT_TRUE(session->MoveSlider(1));
     EXPECT_EQ(StatesOf(session->Model().Entrants), (std::vector<EntrantState>{{0, 0, 100, -1}}));
-    EXPECT_EQ(CellColours(session->MapPicture(), 0, 0).count(MapColour::White), 1u);
+    EXPECT_EQ(CellColours(RenderMap(session->Grid()), 0, 0).count(MapColour::White), 1u);
 }
 
 // --- The battle rows as a model for list views ----------------------------

@@ -35,6 +35,11 @@ void ScriptedFormView::ShowLoaderMessages(const LoadResult &result)
     LoaderMessages.insert(LoaderMessages.end(), result.messages.begin(), result.messages.end());
 }
 
+void ScriptedFormView::ShowCannotOpen(const QString &path)
+{
+    UnopenedFiles << path;
+}
+
 QString ScriptedFormView::AskForScriptFile()
 {
     ++DialogCalls;

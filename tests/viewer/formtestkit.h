@@ -8,6 +8,7 @@
 #include "tformview.h"
 
 #include <QList>
+#include <QStringList>
 #include <QMessageBox>
 #include <QString>
 #include <QTemporaryDir>
@@ -50,10 +51,12 @@ public:
     int DialogCalls = 0;
     ControlStates AtDialog{};
     std::vector<int> LoaderMessages;
+    QStringList UnopenedFiles;  // the paths ShowCannotOpen was given
 
 protected:
     QString AskForScriptFile() override;
     void ShowLoaderMessages(const LoadResult &result) override;
+    void ShowCannotOpen(const QString &path) override;
 };
 
 // Script files in a folder of their own that goes with the object.

@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QProcess>
 #include <QSettings>
 #include <QSlider>
 
@@ -305,7 +306,12 @@ TEST_P(NotTextValueTest, ShowsTheErrorAndSkipsTheRestOfTheStartUp)
 {
     std::vector<Stored> stored = AllStored();
     Put(stored);
-    const QSize restoredSize = TFormView().size();
+    QSize restoredSize;
+    {
+        TFormView restored;
+        ASSERT_TRUE(ShowAndWait(&restored));
+        restoredSize = restored.size();
+    }
     Stored &failing = stored[std::size_t(GetParam().failing)];
     failing.value = GetParam().value;
     Put({failing});
@@ -451,7 +457,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 // The start-up with the arguments of a command line: what the window loaded
 // once it was shown, as steps=<steps loaded> max=<slider maximum>
-// play=<0|1> messages=<loader ids>.
+// play=<0|1> messages=<loader ids> unopened=<files reported as not openable>.
 struct FormShowCase
 {
     const char *name;
@@ -487,11 +493,14 @@ protected:
         QStringList messages;
         for (int id : form.LoaderMessages)
             messages << QString::number(id);
-        return QStringLiteral("steps=%1 max=%2 play=%3 messages=%4")
+        QStringList unopened;
+        for (const QString &path : form.UnopenedFiles)
+            unopened << QFileInfo(path).fileName();
+        return QStringLiteral("steps=%1 max=%2 play=%3 messages=%4 unopened=%5")
             .arg(form.Session.Model().Steps.size())
             .arg(form.TrackBarProgress->maximum())
             .arg(int(form.ToolButtonPlay->isEnabled()))
-            .arg(messages.join(','));
+            .arg(messages.join(','), unopened.join(','));
     }
 
     ScriptFolder Files;
@@ -502,21 +511,66 @@ TEST_P(FormShowTest, LoadsOnlyAnExistingFileNamedFirst)
     EXPECT_EQ(StartWith(GetParam().arguments), GetParam().printed);
 }
 
-const QString NothingLoaded = "steps=0 max=30 play=0 messages=";
+const QString NothingLoaded = "steps=0 max=30 play=0 messages= unopened=";
+
+// A name that cannot be opened is reported, naming the file.
+QString NotOpened(const char *name)
+{
+    return NothingLoaded + QLatin1String(name);
+}
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, FormShowTest,
     ::testing::Values(
         FormShowCase{"NoArgument", {}, NothingLoaded},
-        FormShowCase{"PathWithABlank", {"with blank.ostrelScript"}, "steps=5 max=6 play=1 messages="},
-        FormShowCase{"PartBeforeTheBlank", {"with", "blank.ostrelScript"}, NothingLoaded},
-        FormShowCase{"Directory", {"folder.ostrelScript"}, NothingLoaded},
-        FormShowCase{"MissingFile", {"missing.ostrelScript"}, NothingLoaded},
-        FormShowCase{"MissingFirstExistingSecond", {"missing.ostrelScript", "three.ostrelScript"}, NothingLoaded},
+        FormShowCase{"PathWithABlank", {"with blank.ostrelScript"}, "steps=5 max=6 play=1 messages= unopened="},
+        FormShowCase{"PartBeforeTheBlank", {"with", "blank.ostrelScript"}, NotOpened("with")},
+        FormShowCase{"Directory", {"folder.ostrelScript"}, NotOpened("folder.ostrelScript")},
+        FormShowCase{"MissingFile", {"missing.ostrelScript"}, NotOpened("missing.ostrelScript")},
+        FormShowCase{"MissingFirstExistingSecond", {"missing.ostrelScript", "three.ostrelScript"},
+                     NotOpened("missing.ostrelScript")},
         FormShowCase{"RefusedSecondIsNeverRead", {"three.ostrelScript", "refused.ostrelScript"},
-                     "steps=3 max=4 play=1 messages="},
-        FormShowCase{"RefusedFile", {"refused.ostrelScript"}, "steps=0 max=30 play=0 messages=40002"}),
+                     "steps=3 max=4 play=1 messages= unopened="},
+        FormShowCase{"RefusedFile", {"refused.ostrelScript"}, "steps=0 max=30 play=0 messages=40002 unopened="}),
     [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(StartupTest, AFileThatCannotBeOpenedIsNamedInAMessage)
+{
+    ScriptFolder files;
+    const QString missing = files.Path(QStringLiteral("ない.ostrelScript"));
+    MessageBoxCatcher catcher;
+    TFormView form;
+    EXPECT_FALSE(form.OpenScript(missing));
+    ASSERT_EQ(catcher.Boxes.size(), 1);
+    EXPECT_TRUE(catcher.Boxes[0].text.contains(QDir::toNativeSeparators(missing))) << catcher.Boxes[0].text.toStdString();
+    EXPECT_EQ(catcher.Boxes[0].title, QString::fromUtf8(StringTableText(IdsLoaderCaption)));
+    EXPECT_EQ(catcher.Boxes[0].icon, QMessageBox::Warning);
+}
+
+// --help and --version answer on the standard output and end the program
+// before it needs a display: with none to connect to, opening a window
+// would fail.
+TEST(InformationOptionTest, PrintsAndEndsWithoutADisplay)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("DISPLAY"));
+    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    const std::vector<std::pair<QStringList, QString>> rows = {{{"--help"}, "Usage: "},
+                                                               {{"-h"}, "Usage: "},
+                                                               {{"--version"}, "ostrel-view 1.0.0.2\n"},
+                                                               {{"cup.ostrelScript", "-v"}, "ostrel-view 1.0.0.2\n"}};
+    for (const auto &[arguments, printedStart] : rows) {
+        SCOPED_TRACE(arguments.join(' ').toStdString());
+        QProcess viewer;
+        viewer.setProcessEnvironment(environment);
+        viewer.start(QStringLiteral(OSTREL_VIEWER_PROGRAM), arguments);
+        ASSERT_TRUE(viewer.waitForFinished(30000));
+        EXPECT_EQ(viewer.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(viewer.exitCode(), 0);
+        EXPECT_TRUE(QString::fromLocal8Bit(viewer.readAllStandardOutput()).startsWith(printedStart));
+    }
+}
 
 // --- Version captions -----------------------------------------------------
 

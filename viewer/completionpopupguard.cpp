@@ -1,0 +1,31 @@
+#include "completionpopupguard.h"
+
+#include <QAbstractItemView>
+#include <QCompleter>
+#include <QDialog>
+#include <QEvent>
+
+void CompletionPopupGuard::Attach(QDialog &dialog)
+{
+    new CompletionPopupGuard(dialog);
+}
+
+CompletionPopupGuard::CompletionPopupGuard(QDialog &dialog) : QObject(&dialog), Dialog(dialog)
+{
+    Dialog.installEventFilter(this);
+}
+
+bool CompletionPopupGuard::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == &Dialog && event->type() == QEvent::Hide)
+        HidePopups();
+    return false;
+}
+
+// The completers are looked up each time: the dialog may make them late.
+void CompletionPopupGuard::HidePopups() const
+{
+    for (const QCompleter *completer : Dialog.findChildren<QCompleter *>())
+        if (QAbstractItemView *popup = completer->popup(); popup->isVisible())
+            popup->hide();
+}

@@ -1,0 +1,35 @@
+#include "programoptions.h"
+
+#include "versiondata.h"
+#include "versioninfo.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QStringList>
+
+std::optional<int> AnswerInformationOptions(int &argc, char **argv)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Plays back a battle-royale tournament recorded in an ostrelScript file."));
+    parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("The ostrelScript file to open."),
+                                 QStringLiteral("[file]"));
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    // Other options are no error here: the start-up reports a first argument
+    // that names no file.
+    parser.parse(arguments);
+    if (!parser.isSet(help) && !parser.isSet(QStringLiteral("help-all")) && !parser.isSet(version))
+        return std::nullopt;
+
+    // The texts name the program as it was started; no window system needed.
+    QCoreApplication core(argc, argv);
+    QCoreApplication::setApplicationVersion(VersionInfo(OSTREL_VERSION_FILE).GetFileVersion().value_or(QString()));
+    // Prints the text asked for and ends the program.
+    parser.process(core);
+    return 0;
+}
