@@ -1,6 +1,7 @@
 #include "mapmenu.h"
 
 #include "applicationerror.h"
+#include "completionpopupguard.h"
 #include "replaysession.h"
 #include "sjisdecoder.h"
 #include "summarydialog.h"
@@ -9,7 +10,6 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMessageBox>
@@ -76,12 +76,13 @@ void MapMenu::OnSaveMap()
 {
     // The map as it is now: play may go on while the dialog is open.
     const QImage picture = Session.MapPicture();
-    QString path = QFileDialog::getSaveFileName(parentWidget(), UiText(IdsSaveMapTitle), QString(),
-                                                UiText(IdsSaveMapFilter));
-    if (path.isEmpty())
+    QFileDialog dialog(parentWidget(), UiText(IdsSaveMapTitle), QString(), UiText(IdsSaveMapFilter));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("png"));
+    CompletionPopupGuard::Attach(dialog);
+    if (dialog.exec() != QDialog::Accepted)
         return;
-    if (QFileInfo(path).suffix().isEmpty())
-        path += QStringLiteral(".png");
+    const QString path = dialog.selectedFiles().value(0);
     if (!picture.save(path, "PNG"))
         QMessageBox::warning(parentWidget(), QString::fromUtf8(ApplicationTitle),
                              UiText(IdsMapNotSaved) + QStringLiteral("\n") + QDir::toNativeSeparators(path));
