@@ -1,0 +1,101 @@
+// The window on the largest tournaments, as a user drives it: the End and
+// Home keys on the focused slider and a play tick, each timed until the
+// window has handled it and painted what shows, against a single-step seek
+// of the session alone in the same run. Runs on the offscreen platform.
+
+#include "replaysession.h"
+#include "reportlistview.h"
+#include "tformview.h"
+#include "tournamentgenerator.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QSlider>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <chrono>
+#include <cstdio>
+
+namespace {
+
+template <typename F>
+double Seconds(F &&work)
+{
+    const auto start = std::chrono::steady_clock::now();
+    work();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+struct Input {
+    const char *Name;
+    TournamentOptions Options;
+};
+
+// The time from the event to the end of the paint it caused.
+template <typename F>
+double Handled(TFormView &form, F &&event)
+{
+    return Seconds([&] {
+        event();
+        QCoreApplication::processEvents();
+        form.repaint();
+    });
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QStandardPaths::setTestModeEnabled(true);
+    QApplication app(argc, argv);
+    QTemporaryDir dir;
+    const Input inputs[] = {
+        {"32000 on 250x250", {1, 32000, 250, 250, 32767, false}},
+        {"32767 on 1000x200", {1, 32767, 1000, 200, 32767, false}},
+    };
+    std::printf("%-20s %9s %9s %9s %9s %11s\n", "input", "End ms", "Home ms", "tick ms", "seek1 ms", "rows at end");
+    for (const Input &input : inputs) {
+        const QString path = dir.filePath(QStringLiteral("input.ostrelScript"));
+        QFile file(path);
+        const QByteArray script = TournamentGenerator::Generate(input.Options);
+        if (!file.open(QIODevice::WriteOnly) || file.write(script) != script.size())
+            return 1;
+        file.close();
+
+        TFormView form;
+        form.show();
+        QCoreApplication::processEvents();
+        if (!form.OpenScript(path))
+            return 1;
+        form.TrackBarProgress->setFocus();
+        const double end = Handled(form, [&] { QTest::keyClick(form.TrackBarProgress, Qt::Key_End); });
+        const int rows = form.ListViewBattle->RowCount();
+        const double home = Handled(form, [&] { QTest::keyClick(form.TrackBarProgress, Qt::Key_Home); });
+        // Ticks near the end, where the list holds nearly every battle.
+        form.Session.MoveSlider(form.Session.SliderMax() - 201);
+        form.Session.ToolButtonPlayClick();
+        constexpr int Ticks = 100;
+        const double ticks = Handled(form, [&] {
+            for (int i = 0; i < Ticks; ++i) {
+                form.Session.TimerPlayTimer();
+                QCoreApplication::processEvents();
+            }
+        });
+        form.Session.ToolButtonPauseClick();
+        ReplaySession &session = form.Session;
+        const int from = session.CurrentPosition();
+        const double seeks = Seconds([&] {
+            for (int i = 1; i <= Ticks; ++i)
+                session.MoveSlider(from + i);
+        });
+        std::printf("%-20s %9.1f %9.1f %9.2f %9.2f %11d\n", input.Name, end * 1e3, home * 1e3, ticks / Ticks * 1e3,
+                    seeks / Ticks * 1e3, rows);
+        std::fflush(stdout);
+    }
+    std::printf("End and Home: key press on the focused slider until the window has painted; tick: one play tick "
+                "with its paint; seek1: a one-step seek of the session alone, without the window\n");
+    return 0;
+}
