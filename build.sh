@@ -9,6 +9,7 @@
 #   ./build.sh sanitize        the same under AddressSanitizer and UBSan (build-asan)
 #   ./build.sh fuzz [SECONDS]  build both fuzzers with sanitizers, run each SECONDS
 #   ./build.sh bench           build and run the benchmarks
+#   ./build.sh screenshot      remake docs/viewer.png under a virtual X server
 set -euo pipefail
 # A FILE given to run is taken relative to where the command was typed.
 caller_dir=$PWD
@@ -21,6 +22,7 @@ PACKAGES=(cmake make g++ pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev
           libgtest-dev libgmock-dev fonts-ipafont-gothic fonts-dejavu-core)
 FUZZ_PACKAGES=(clang-14 libclang-rt-14-dev)
 RUN_PACKAGES=(xvfb xauth)
+SHOT_PACKAGES=(xvfb openbox xdotool x11-utils imagemagick)
 # The window tests that need a real display run on Xvfb with openbox.
 TEST_PACKAGES=(xvfb openbox x11-utils)
 
@@ -106,8 +108,14 @@ bench)
         QT_QPA_PLATFORM=offscreen "$BUILD_DIR/bench/$b"
     done
     ;;
+screenshot)
+    install_missing "${PACKAGES[@]}" "${SHOT_PACKAGES[@]}"
+    cmake -S . -B "$BUILD_DIR"
+    cmake --build "$BUILD_DIR" -j"$JOBS" --target ostrel-view
+    tools/screenshot.sh "$BUILD_DIR" docs/viewer.png
+    ;;
 *)
-    sed -n '2,10p' "$0"
+    sed -n '2,12p' "$0"
     exit 64
     ;;
 esac

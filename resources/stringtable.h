@@ -9,6 +9,38 @@ enum StringId {
     IdsTooLarge = 40004,        // arena or entrant count beyond what can be shown
     IdsSettingsNotSaved = 40005, // the window's settings could not be written at closing
     IdsCannotOpen = 40006,      // a named file is missing or cannot be read; %1 is its path
+
+    // The context menus of the battle list and the map.
+    IdsGoToBattleStart = 40100,
+    IdsGoToBattleEnd = 40101,
+    IdsSaveMap = 40102,
+    IdsCopyMap = 40103,
+    IdsShowSummary = 40104,
+    IdsSaveMapTitle = 40105,      // title of the dialog that asks where to save the map
+    IdsSaveMapFilter = 40106,
+    IdsMapNotSaved = 40107,
+    // The entrant in a map cell; %1 is the value.
+    IdsEntrantName = 40110,
+    IdsEntrantOwner = 40111,
+    IdsEntrantEmblem = 40112,
+    IdsEntrantRate = 40113,       // %1 percent
+    IdsEntrantInPlay = 40114,
+    IdsEntrantOut = 40115,        // %1 the status it went out with
+    IdsEntrantWins = 40116,
+    IdsEntrantBattles = 40117,    // %1 the battles' captions
+    IdsNone = 40118,
+    // The tournament summary.
+    IdsSummaryTitle = 40120,
+    IdsSummaryWinner = 40121,     // %1 the winner
+    IdsSummaryNoWinner = 40122,   // %1 how many are still in play
+    IdsSummaryPlace = 40123,
+    IdsSummaryEmblem = 40124,
+    IdsSummaryName = 40125,
+    IdsSummaryOwner = 40126,
+    IdsSummaryWins = 40127,
+    IdsSummaryOutTurn = 40128,
+    IdsSummaryCopy = 40129,
+    IdsSummaryClose = 40130,
 };
 
 // The UTF-8 text of a string table entry, or an empty text for an unknown id.

@@ -1,6 +1,10 @@
 #include "replaysession.h"
 
+#include "battlenavigation.h"
+#include "mappainter.h"
+
 #include <algorithm>
+#include <cstdint>
 
 class ReplaySession::ChangeScope {
 public:
@@ -213,4 +217,82 @@ bool ReplaySession::Click(Button button)
         return false;
     (this->*target.handler)();
     return true;
+}
+
+bool ReplaySession::PlayOrPause()
+{
+    return Click(playing_ ? Button::Pause : Button::Play);
+}
+
+bool ReplaySession::StepBy(int delta)
+{
+    if (!enabled_.Slider)
+        return false;
+    ChangeScope scope(*this);
+    if (playing_) {
+        ToolButtonPauseClick();
+        // A step that cannot move (at either end) leaves no change to
+        // re-evaluate the play buttons, so they are set here as a move would.
+        enabled_.Play = enabled_.Fwd = sliderPosition_ < sliderMax_;
+    }
+    SetSliderPosition(int(std::clamp<int64_t>(int64_t(sliderPosition_) + delta, 0, sliderMax_)));
+    return true;
+}
+
+bool ReplaySession::JumpTo(std::optional<int> position)
+{
+    if (!position || !enabled_.Slider)
+        return false;
+    SetSliderPosition(*position);
+    return true;
+}
+
+bool ReplaySession::JumpToBattleStart(int battle)
+{
+    if (battle < 0 || std::size_t(battle) >= model_.Battles.size())
+        return false;
+    return JumpTo(model_.Battles[std::size_t(battle)].StartPosition);
+}
+
+bool ReplaySession::JumpToBattleEnd(int battle)
+{
+    if (battle < 0 || std::size_t(battle) >= model_.Battles.size())
+        return false;
+    return JumpTo(model_.Battles[std::size_t(battle)].EndPosition);
+}
+
+bool ReplaySession::JumpToPreviousBattle()
+{
+    return JumpTo(BattleStartBefore(model_.Battles, sliderPosition_));
+}
+
+bool ReplaySession::JumpToNextBattle()
+{
+    return JumpTo(BattleStartAfter(model_.Battles, sliderPosition_));
+}
+
+QImage ReplaySession::MapPicture() const
+{
+    return grid_.IsDrawn() ? RenderMap(grid_) : QImage();
+}
+
+int ReplaySession::EntrantAtMapPoint(QPoint point) const
+{
+    // Floor division, so that points left of or above the first cell fall
+    // outside the arena instead of into column or row 0.
+    const auto cell = [](int pixel) {
+        const int offset = pixel - ArenaGrid::Margin;
+        return offset >= 0 ? offset / ArenaGrid::CellPitch : -1;
+    };
+    return grid_.CellAt(cell(point.x()), cell(point.y())) - 1;
+}
+
+EntrantRecord ReplaySession::RecordOf(int entrant) const
+{
+    return RecordAt(model_, entrant, CurrentPosition());
+}
+
+TournamentSummary ReplaySession::Summary() const
+{
+    return SummarizeTournament(model_);
 }

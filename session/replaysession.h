@@ -6,12 +6,15 @@
 #include "replaymodel.h"
 #include "scriptloader.h"
 #include "stepengine.h"
+#include "tournamentstandings.h"
 
 #include <QObject>
+#include <QPoint>
 #include <QString>
 
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -107,6 +110,32 @@ public:
     // nothing, when it is.
     enum class Button { Play, Fwd, Pause, Quit };
     bool Click(Button button);
+    // Pause while playing, Play otherwise; false, doing nothing, when that
+    // button is disabled.
+    bool PlayOrPause();
+
+    // Moves of the slider by keys and menus. Each returns false, doing
+    // nothing, while the slider is disabled or when there is nowhere to go.
+    // delta positions back or forward, clamped into the range; playback is
+    // paused first.
+    bool StepBy(int delta);
+    // The start or the end of the battle with this index (from 0); playback
+    // goes on from there, as after a drag of the slider.
+    bool JumpToBattleStart(int battle);
+    bool JumpToBattleEnd(int battle);
+    // The nearest battle start before or after the slider's position.
+    bool JumpToPreviousBattle();
+    bool JumpToNextBattle();
+
+    // The whole map as it stands, pixel for pixel; null while there is none.
+    QImage MapPicture() const;
+    // The entrant whose cell holds this point of the map (in map pixels);
+    // -1 for a point outside the arena or in an empty cell.
+    int EntrantAtMapPoint(QPoint point) const;
+    // What the entrant has done by the position shown.
+    EntrantRecord RecordOf(int entrant) const;
+    // The standings of the whole tournament; empty before the first load.
+    TournamentSummary Summary() const;
 
 signals:
     void Changed();
@@ -120,6 +149,7 @@ private:
     void SeekTo(int target);
     void SetPlayButtons(bool play, bool fwd, bool pause);
     void StartTimer(int interval);
+    bool JumpTo(std::optional<int> position);
 
     ReplayModel model_;
     ArenaGrid grid_;

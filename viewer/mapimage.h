@@ -4,10 +4,11 @@
 
 class ArenaGrid;
 
-// Shows the map of the grid unscaled at its top-left corner, as large as the
-// map so that the scroll box scrolls over it. Each paint event paints only
-// the exposed part (the scroll box's viewport at most) from the grid's state,
-// so nothing the size of the arena is kept and painting costs what shows.
+// Shows the map of the grid at its top-left corner, at a scale (1: pixel for
+// pixel), as large as the scaled map so that the scroll box scrolls over it.
+// Each paint event paints only the exposed part (the scroll box's viewport
+// at most) from the grid's state, so nothing the size of the arena is kept
+// and painting costs what shows.
 class MapImage : public QWidget {
 public:
     explicit MapImage(QWidget *parent = nullptr);
@@ -17,9 +18,18 @@ public:
     void Present(const ArenaGrid *grid);
     const ArenaGrid *Grid() const { return grid_; }
 
+    // Scales of 0 or less, or above 1, read as 1.
+    void SetScale(double scale);
+    double Scale() const { return scale_; }
+    // The map pixel under a point of the widget.
+    QPoint MapPoint(QPoint widgetPoint) const;
+
 protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    void FollowMapSize();
+
     const ArenaGrid *grid_ = nullptr;
+    double scale_ = 1.0;
 };

@@ -49,5 +49,7 @@ inline SettingsValue Placement(const QString &prefix, const char *suffix)
 }
 inline const SettingsValue MapHeight{ViewerKey, "", QStringLiteral("MapHeight"), 304};
 inline const SettingsValue ListWidth{ViewerKey, "", QStringLiteral("ListWidth"), 150};
+// The map's zoom in percent; 0 fits the whole arena into the pane.
+inline const SettingsValue MapZoom{ViewerKey, "", QStringLiteral("MapZoom"), 100};
 
 } // namespace ViewerSettings

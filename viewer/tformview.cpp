@@ -2,17 +2,22 @@
 
 #include "applicationerror.h"
 #include "battlelist.h"
+#include "battlelistmenu.h"
 #include "battlelistview.h"
 #include "commandline.h"
 #include "completionpopupguard.h"
+#include "droppedscript.h"
 #include "fontfaces.h"
 #include "mapimage.h"
+#include "mapmenu.h"
+#include "mapzoomer.h"
 #include "panesplitter.h"
 #include "registrysettings.h"
 #include "reportlistview.h"
 #include "sjisdecoder.h"
 #include "stringtable.h"
 #include "toolbarbutton.h"
+#include "vieweractions.h"
 #include "versiondata.h"
 #include "versioninfo.h"
 #include "windowplacement.h"
@@ -20,6 +25,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
+#include <QDropEvent>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -157,6 +163,9 @@ TFormView::TFormView(QStringList arguments, QWidget *parent) : QMainWindow(paren
     TimerPlay = new QTimer(this);
     TimerPlay->setInterval(500);
     ShowBattleRows(*ListViewBattle, Session);
+    Zoomer = new MapZoomer(*ScrollBoxBr, *ImageBr, this);
+    Actions = new ViewerActions(*this);
+    setAcceptDrops(true);
 
     setMinimumSize(MinimumClientSize);
     resize(DesignClientSize);
@@ -341,6 +350,10 @@ void TFormView::WireEvents()
     connect(ListViewBattle->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &TFormView::ReportSelectionChange);
     connect(&Session, &ReplaySession::Changed, this, &TFormView::SyncWithSession);
+    ListViewBattle->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(ListViewBattle, &QWidget::customContextMenuRequested, this, &TFormView::ShowBattleListMenu);
+    ImageBr->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(ImageBr, &QWidget::customContextMenuRequested, this, &TFormView::ShowMapMenu);
 }
 
 int TFormView::MapHeight() const
@@ -417,6 +430,7 @@ void TFormView::FormCreate()
         RestoreWindowSize(QLatin1String(ViewerSettings::WindowPrefix), *this);
         SetMapHeight(RegistrySettings::Read(ViewerSettings::MapHeight));
         SetListWidth(RegistrySettings::Read(ViewerSettings::ListWidth));
+        Zoomer->SetPercent(RegistrySettings::Read(ViewerSettings::MapZoom));
     } catch (const SettingsTypeError &error) {
         ShowApplicationError(QString::fromUtf8(error.what()));
     }
@@ -438,6 +452,7 @@ void TFormView::FormClose()
     saved = SaveWindowSize(prefix, *this) && saved;
     saved = RegistrySettings::Write(ViewerSettings::MapHeight, MapHeight()) && saved;
     saved = RegistrySettings::Write(ViewerSettings::ListWidth, ListWidth()) && saved;
+    saved = RegistrySettings::Write(ViewerSettings::MapZoom, Zoomer->Percent()) && saved;
     // The window closes all the same; the user learns that the placement
     // will not be there next time.
     if (!saved)
@@ -471,6 +486,7 @@ void TFormView::SyncWithSession()
     ToolButtonPause->setEnabled(enabled.Pause);
     ToolButtonQuit->setEnabled(enabled.Quit);
     TrackBarProgress->setEnabled(enabled.Slider);
+    Actions->Sync();
     {
         // The session has handled the change already.
         const QSignalBlocker blocker(TrackBarProgress);
@@ -513,9 +529,10 @@ void TFormView::ShowMap()
     palette.setColor(QPalette::Window, QColor(ArenaGrid::MapBackgroundColor));
     ScrollBoxBr->viewport()->setPalette(palette);
     ScrollBoxBr->viewport()->setAutoFillBackground(grid.IsDrawn());
-    const QSize size = grid.IsDrawn() ? grid.MapSize() : QSize();
-    MapSizeShown = size;
-    ImageBr->resize(size.expandedTo(ImageBr->minimumSize()));
+    MapSizeShown = grid.IsDrawn() ? grid.MapSize() : QSize();
+    // The image takes the map's size at the zoom.
+    Zoomer->Apply();
+    const QSize size = grid.IsDrawn() ? ImageBr->size() : QSize();
     ScrollBoxBr->verticalScrollBar()->setSingleStep(size.height() / 100);
     ScrollBoxBr->horizontalScrollBar()->setSingleStep(size.width() / 100);
 }
@@ -542,6 +559,46 @@ void TFormView::ToolButtonOpenClick()
     if (path.isEmpty())
         return;
     OpenScript(path);
+}
+
+void TFormView::OpenDroppedScript(const QString &path)
+{
+    Session.ToolButtonPauseClick();
+    OpenScript(path);
+}
+
+void TFormView::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!DroppedScript(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+// The file is opened once the drop is over, so that the loader's messages
+// never hold up the program the file was dragged from.
+void TFormView::dropEvent(QDropEvent *event)
+{
+    const QString path = DroppedScript(event->mimeData());
+    if (path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    QMetaObject::invokeMethod(
+        this, [this, path] { OpenDroppedScript(path); }, Qt::QueuedConnection);
+}
+
+// Row i shows battle i; a click beside the rows offers nothing.
+void TFormView::ShowBattleListMenu(QPoint position)
+{
+    const int row = ListViewBattle->indexAt(position).row();
+    if (row < 0)
+        return;
+    BattleListMenu menu(Session, row, this);
+    menu.exec(ListViewBattle->viewport()->mapToGlobal(position));
+}
+
+void TFormView::ShowMapMenu(QPoint position)
+{
+    MapMenu menu(Session, ImageBr->MapPoint(position), this);
+    menu.exec(ImageBr->mapToGlobal(position));
 }
 
 void TFormView::ToolButtonPlayClick()

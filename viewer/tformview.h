@@ -21,9 +21,11 @@ class QSlider;
 class QStatusBar;
 class QTimer;
 class MapImage;
+class MapZoomer;
 class PaneSplitter;
 class ReportListView;
 class ToolBarButton;
+class ViewerActions;
 
 // The viewer's main window. Every control is a named member, in its initial
 // state once the constructor returns: Open and End enabled, the other
@@ -87,6 +89,10 @@ public:
     QList<QIcon> ImageListLog;
     QFileDialog *OpenDialogScript;
     QTimer *TimerPlay;
+    // The keyboard shortcuts.
+    ViewerActions *Actions;
+    // The map's zoom.
+    MapZoomer *Zoomer;
 
     // The replay and its playback state.
     ReplaySession Session;
@@ -97,6 +103,9 @@ public:
     // read is reported by ShowCannotOpen. True when the file's tournament is
     // loaded.
     bool OpenScript(const QString &path);
+    // A file dropped on the window: Open without the dialog (the Pause
+    // steps, then OpenScript).
+    void OpenDroppedScript(const QString &path);
     int CurrentPosition() const { return Session.CurrentPosition(); }
 
     // Runs as the constructor's last step, once every control exists.
@@ -130,6 +139,8 @@ protected:
     bool event(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     void BuildTitleStrip();
@@ -143,6 +154,8 @@ private:
     QFrame *AddToolSeparator(int left);
     void ReportSelectionChange(const QItemSelection &selected, const QItemSelection &deselected);
     void ShowVersion();
+    void ShowBattleListMenu(QPoint position);
+    void ShowMapMenu(QPoint position);
     // Sets the controls, the timer, the digest and the map from the session.
     void SyncWithSession();
     void ShowMap();

@@ -111,7 +111,8 @@ TEST_F(StartupTest, FirstStartCentresTheDesignSizeAndClosingSavesEveryValueAsDec
     const std::vector<std::pair<Stored, int>> saved = {
         {Window("Top", {}), outer.top()},       {Window("Left", {}), outer.left()},
         {Window("Height", {}), outer.height()}, {Window("Width", {}), outer.width()},
-        {Viewer("MapHeight", {}), 304},         {Viewer("ListWidth", {}), 150}};
+        {Viewer("MapHeight", {}), 304},         {Viewer("ListWidth", {}), 150},
+        {Viewer("MapZoom", {}), 100}};
     for (const auto &[value, number] : saved) {
         const QVariant text = Get(value.group, value.name);
         EXPECT_EQ(text.typeId(), QMetaType::QString) << value.name.toStdString();
@@ -123,7 +124,7 @@ TEST_F(StartupTest, FirstStartCentresTheDesignSizeAndClosingSavesEveryValueAsDec
               (QStringList{"OstrelViewHeight", "OstrelViewLeft", "OstrelViewTop", "OstrelViewWidth"}));
     store->endGroup();
     store->beginGroup(QLatin1String(ViewerGroup));
-    EXPECT_EQ(store->childKeys(), (QStringList{"ListWidth", "MapHeight"}));
+    EXPECT_EQ(store->childKeys(), (QStringList{"ListWidth", "MapHeight", "MapZoom"}));
 }
 
 TEST_F(StartupTest, ClosedAndStartedAgainTheWindowHasItsPlaceSizeAndPanes)

@@ -2,7 +2,6 @@
 // runs the given actions in order as a user would in the window, and prints
 // what the viewer holds after each.
 
-#include "mappainter.h"
 #include "replaysession.h"
 #include "viewerjson.h"
 #include "sjisdecoder.h"
@@ -134,7 +133,8 @@ public:
         }
         if (action.name == "tick")
             return Tick(action.arg.toLongLong());
-        return session.Grid().IsDrawn() && RenderMap(session.Grid()).save(action.arg, "PNG");
+        const QImage map = session.MapPicture();
+        return !map.isNull() && map.save(action.arg, "PNG");
     }
 
     bool Load(const QString &path)

@@ -1,0 +1,21 @@
+#include "battlenavigation.h"
+
+std::optional<int> BattleStartBefore(const BattleTable &battles, int position)
+{
+    std::optional<int> found;
+    for (const BattleEntry &battle : battles) {
+        if (battle.StartPosition < position && (!found || battle.StartPosition > *found))
+            found = battle.StartPosition;
+    }
+    return found;
+}
+
+std::optional<int> BattleStartAfter(const BattleTable &battles, int position)
+{
+    std::optional<int> found;
+    for (const BattleEntry &battle : battles) {
+        if (battle.StartPosition > position && (!found || battle.StartPosition < *found))
+            found = battle.StartPosition;
+    }
+    return found;
+}

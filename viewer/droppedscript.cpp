@@ -1,0 +1,15 @@
+#include "droppedscript.h"
+
+#include <QFileInfo>
+#include <QMimeData>
+#include <QUrl>
+
+QString DroppedScript(const QMimeData *data)
+{
+    if (!data || !data->hasUrls())
+        return {};
+    const QUrl url = data->urls().value(0);
+    if (!url.isLocalFile() || !QFileInfo(url.toLocalFile()).isFile())
+        return {};
+    return url.toLocalFile();
+}

@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QString>
+
+class QMimeData;
+
+// The script file that dropped data names: the first of its URLs, when that
+// is a local file (not a folder). Empty when there is none.
+QString DroppedScript(const QMimeData *data);

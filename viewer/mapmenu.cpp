@@ -1,0 +1,100 @@
+#include "mapmenu.h"
+
+#include "applicationerror.h"
+#include "completionpopupguard.h"
+#include "replaysession.h"
+#include "sjisdecoder.h"
+#include "summarydialog.h"
+#include "uitext.h"
+
+#include <QClipboard>
+#include <QDir>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMessageBox>
+#include <QWidgetAction>
+
+namespace {
+
+// More captions than this make the card wider than the screen.
+constexpr int MaxBattleCaptions = 10;
+
+QString BattlesText(const std::vector<int> &battles)
+{
+    if (battles.empty())
+        return UiText(IdsNone);
+    QStringList captions;
+    for (std::size_t i = 0; i < battles.size() && i < std::size_t(MaxBattleCaptions); ++i)
+        captions << QStringLiteral("B%1").arg(battles[i], 3, 10, QLatin1Char('0'));
+    if (battles.size() > std::size_t(MaxBattleCaptions))
+        captions << QStringLiteral("…");
+    return QStringLiteral("%1 (%2)").arg(battles.size()).arg(captions.join(QStringLiteral(", ")));
+}
+
+} // namespace
+
+QString EntrantCardText(const ReplaySession &session, int entrant)
+{
+    const Entrant *shown = session.Model().EntrantAt(entrant);
+    if (!shown)
+        return {};
+    const EntrantRecord record = session.RecordOf(entrant);
+    const QStringList lines{
+        UiText(IdsEntrantName).arg(DecodeSjisForDisplay(shown->Doller.View())),
+        UiText(IdsEntrantOwner).arg(DecodeSjisForDisplay(shown->Owner.View())),
+        UiText(IdsEntrantEmblem).arg(DecodeSjisForDisplay(shown->Emblem.View())),
+        UiText(IdsEntrantRate).arg(shown->HitPointRate),
+        shown->Status == -1 ? UiText(IdsEntrantInPlay) : UiText(IdsEntrantOut).arg(shown->Status),
+        UiText(IdsEntrantWins).arg(record.Wins),
+        UiText(IdsEntrantBattles).arg(BattlesText(record.Battles)),
+    };
+    return lines.join(QLatin1Char('\n'));
+}
+
+MapMenu::MapMenu(ReplaySession &session, QPoint mapPoint, QWidget *parent) : QMenu(parent), Session(session)
+{
+    EntrantCard = EntrantCardText(session, session.EntrantAtMapPoint(mapPoint));
+    if (!EntrantCard.isEmpty()) {
+        auto *label = new QLabel(EntrantCard, this);
+        label->setContentsMargins(8, 4, 8, 4);
+        auto *card = new QWidgetAction(this);
+        card->setDefaultWidget(label);
+        addAction(card);
+        addSeparator();
+    }
+    const bool loaded = !session.MapPicture().isNull();
+    SaveMap = addAction(UiText(IdsSaveMap), this, &MapMenu::OnSaveMap);
+    CopyMap = addAction(UiText(IdsCopyMap), this, &MapMenu::OnCopyMap);
+    addSeparator();
+    ShowSummary = addAction(UiText(IdsShowSummary), this, &MapMenu::OnShowSummary);
+    for (QAction *action : {SaveMap, CopyMap, ShowSummary})
+        action->setEnabled(loaded);
+}
+
+void MapMenu::OnSaveMap()
+{
+    // The map as it is now: play may go on while the dialog is open.
+    const QImage picture = Session.MapPicture();
+    QFileDialog dialog(parentWidget(), UiText(IdsSaveMapTitle), QString(), UiText(IdsSaveMapFilter));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("png"));
+    CompletionPopupGuard::Attach(dialog);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const QString path = dialog.selectedFiles().value(0);
+    if (!picture.save(path, "PNG"))
+        QMessageBox::warning(parentWidget(), QString::fromUtf8(ApplicationTitle),
+                             UiText(IdsMapNotSaved) + QStringLiteral("\n") + QDir::toNativeSeparators(path));
+}
+
+void MapMenu::OnCopyMap()
+{
+    QGuiApplication::clipboard()->setImage(Session.MapPicture());
+}
+
+void MapMenu::OnShowSummary()
+{
+    SummaryDialog dialog(Session.Model(), Session.Summary(), parentWidget());
+    dialog.exec();
+}

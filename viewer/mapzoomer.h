@@ -1,0 +1,44 @@
+#pragma once
+
+#include "mapzoom.h"
+
+#include <QObject>
+#include <QPoint>
+
+class MapImage;
+class QScrollArea;
+
+// Zooms the map pane: keeps the zoom, gives the map image the scale it
+// stands for whenever the map, the pane or the zoom changes, and zooms by
+// Ctrl and the mouse wheel over the map, keeping the map point under the
+// mouse where it is. Without Ctrl the wheel scrolls as before.
+class MapZoomer : public QObject {
+    Q_OBJECT
+
+public:
+    MapZoomer(QScrollArea &pane, MapImage &image, QObject *parent = nullptr);
+
+    // The zoom as kept with the settings: MapZoom::Fit or 1 to 100.
+    int Percent() const { return Zoom.Percent(); }
+    void SetPercent(int percent);
+
+    // Each keeps the centre of the pane in place.
+    void ZoomIn();
+    void ZoomOut();
+    void Reset();
+    // The map or the pane has changed.
+    void Apply();
+
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    double FitScale() const;
+    // Applies the zoom keeping the map point under viewport point anchor.
+    void ApplyKeeping(QPoint anchor);
+    QPoint PaneCentre() const;
+
+    QScrollArea &Pane;
+    MapImage &Image;
+    MapZoom Zoom;
+    int WheelAngle = 0;  // eighths of a degree not yet turned into steps
+};

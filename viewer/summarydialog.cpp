@@ -1,0 +1,94 @@
+#include "summarydialog.h"
+
+#include "replaymodel.h"
+#include "sjisdecoder.h"
+#include "uitext.h"
+
+#include <algorithm>
+
+#include <QClipboard>
+#include <QStringList>
+#include <QDialogButtonBox>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+QString EmblemAndName(const Entrant &entrant)
+{
+    return DecodeSjisForDisplay(entrant.Emblem.View()) + QLatin1Char(' ') + DecodeSjisForDisplay(entrant.Doller.View());
+}
+
+} // namespace
+
+SummaryDialog::SummaryDialog(const ReplayModel &model, const TournamentSummary &summary, QWidget *parent)
+    : QDialog(parent)
+{
+    setWindowTitle(UiText(IdsSummaryTitle));
+    if (const Entrant *winner = model.EntrantAt(summary.Winner)) {
+        WinnerLine = UiText(IdsSummaryWinner).arg(EmblemAndName(*winner));
+    } else {
+        const auto inPlay = std::count_if(summary.Standings.begin(), summary.Standings.end(),
+                                          [](const Standing &s) { return s.OutTurn == -1; });
+        WinnerLine = UiText(IdsSummaryNoWinner).arg(inPlay);
+    }
+
+    Table = new QTreeWidget;
+    Table->setRootIsDecorated(false);
+    Table->setHeaderLabels({UiText(IdsSummaryPlace), UiText(IdsSummaryEmblem), UiText(IdsSummaryName),
+                            UiText(IdsSummaryOwner), UiText(IdsSummaryWins), UiText(IdsSummaryOutTurn)});
+    Table->header()->setSectionsClickable(false);
+    for (const Standing &standing : summary.Standings) {
+        const Entrant *entrant = model.EntrantAt(standing.Entrant);
+        if (!entrant)
+            continue;
+        auto *row = new QTreeWidgetItem(Table);
+        row->setText(0, QString::number(standing.Place));
+        row->setText(1, DecodeSjisForDisplay(entrant->Emblem.View()));
+        row->setText(2, DecodeSjisForDisplay(entrant->Doller.View()));
+        row->setText(3, DecodeSjisForDisplay(entrant->Owner.View()));
+        row->setText(4, QString::number(standing.Wins));
+        row->setText(5, standing.OutTurn == -1 ? QStringLiteral("-") : QString::number(standing.OutTurn));
+        for (int column : {0, 4, 5})
+            row->setTextAlignment(column, Qt::AlignRight | Qt::AlignVCenter);
+    }
+    for (int column = 0; column < Table->columnCount(); ++column)
+        Table->resizeColumnToContents(column);
+
+    auto *buttons = new QDialogButtonBox;
+    QPushButton *copy = buttons->addButton(UiText(IdsSummaryCopy), QDialogButtonBox::ActionRole);
+    QPushButton *close = buttons->addButton(UiText(IdsSummaryClose), QDialogButtonBox::RejectRole);
+    connect(copy, &QPushButton::clicked, this, &SummaryDialog::CopyToClipboard);
+    connect(close, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto *column = new QVBoxLayout(this);
+    column->addWidget(new QLabel(WinnerLine));
+    column->addWidget(Table);
+    column->addWidget(buttons);
+    resize(560, 480);
+}
+
+QString SummaryDialog::Text() const
+{
+    QStringList lines{WinnerLine};
+    QStringList cells;
+    for (int column = 0; column < Table->columnCount(); ++column)
+        cells << Table->headerItem()->text(column);
+    lines << cells.join(QLatin1Char('\t'));
+    for (int i = 0; i < Table->topLevelItemCount(); ++i) {
+        cells.clear();
+        for (int column = 0; column < Table->columnCount(); ++column)
+            cells << Table->topLevelItem(i)->text(column);
+        lines << cells.join(QLatin1Char('\t'));
+    }
+    return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
+}
+
+void SummaryDialog::CopyToClipboard() const
+{
+    QGuiApplication::clipboard()->setText(Text());
+}

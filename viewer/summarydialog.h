@@ -1,0 +1,28 @@
+#pragma once
+
+#include "tournamentstandings.h"
+
+#include <QDialog>
+
+struct ReplayModel;
+class QTreeWidget;
+
+// The tournament summary: the winner, then each entrant's place, emblem,
+// name, owner, wins and the turn it went out in, with a button that copies
+// the same as tab-separated text to the clipboard.
+class SummaryDialog : public QDialog {
+    Q_OBJECT
+
+public:
+    SummaryDialog(const ReplayModel &model, const TournamentSummary &summary, QWidget *parent = nullptr);
+
+    // What Copy puts on the clipboard: the winner line, the column headers
+    // and a line per entrant, the cells separated by tabs.
+    QString Text() const;
+    void CopyToClipboard() const;
+
+    QTreeWidget *Table;
+
+private:
+    QString WinnerLine;
+};

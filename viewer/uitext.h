@@ -1,0 +1,11 @@
+#pragma once
+
+#include "stringtable.h"
+
+#include <QString>
+
+// A text of the string table, ready for a widget.
+inline QString UiText(int id)
+{
+    return QString::fromUtf8(StringTableText(id));
+}

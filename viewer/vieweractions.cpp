@@ -1,0 +1,139 @@
+#include "vieweractions.h"
+
+#include "mapzoomer.h"
+#include "tformview.h"
+
+#include <QAction>
+#include <QKeyEvent>
+#include <QSlider>
+
+ViewerActions::ViewerActions(TFormView &form) : QObject(&form), Form(form)
+{
+    PlayPause = Add({Qt::Key_Space}, &ViewerActions::OnPlayPause);
+    StepBack = Add({Qt::Key_Left}, &ViewerActions::OnStepBack);
+    StepForward = Add({Qt::Key_Right}, &ViewerActions::OnStepForward);
+    PreviousBattle = Add({Qt::CTRL | Qt::Key_Left}, &ViewerActions::OnPreviousBattle);
+    NextBattle = Add({Qt::CTRL | Qt::Key_Right}, &ViewerActions::OnNextBattle);
+    First = Add({Qt::Key_Home}, &ViewerActions::OnFirst);
+    Last = Add({Qt::Key_End}, &ViewerActions::OnLast);
+    Open = Add({QKeySequence::Open}, &ViewerActions::OnOpen);
+    Fast = Add({Qt::Key_F}, &ViewerActions::OnFast);
+    Close = Add({Qt::CTRL | Qt::Key_Q}, &ViewerActions::OnClose);
+    ZoomIn = Add({Qt::CTRL | Qt::Key_Equal, QKeySequence::ZoomIn}, &ViewerActions::OnZoomIn);
+    ZoomOut = Add({Qt::CTRL | Qt::Key_Minus}, &ViewerActions::OnZoomOut);
+    ZoomReset = Add({Qt::CTRL | Qt::Key_0}, &ViewerActions::OnZoomReset);
+    Form.TrackBarProgress->installEventFilter(this);
+    Sync();
+}
+
+QAction *ViewerActions::Add(const QList<QKeySequence> &keys, void (ViewerActions::*handler)())
+{
+    auto *action = new QAction(&Form);
+    action->setShortcuts(keys);
+    action->setShortcutContext(Qt::WindowShortcut);
+    connect(action, &QAction::triggered, this, handler);
+    Form.addAction(action);
+    return action;
+}
+
+void ViewerActions::Sync()
+{
+    const ReplaySession &session = Form.Session;
+    const PlaybackControls &enabled = session.Enabled();
+    PlayPause->setEnabled(session.Playing() ? enabled.Pause : enabled.Play);
+    Fast->setEnabled(enabled.Fwd);
+    for (QAction *move : {StepBack, StepForward, PreviousBattle, NextBattle, First, Last})
+        move->setEnabled(enabled.Slider);
+    for (QAction *zoom : {ZoomIn, ZoomOut, ZoomReset})
+        zoom->setEnabled(session.Grid().IsDrawn());
+}
+
+// A shortcut is offered to the focused widget first; accepting the offer
+// hands the key to the slider as an ordinary key press.
+bool ViewerActions::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != Form.TrackBarProgress || event->type() != QEvent::ShortcutOverride)
+        return false;
+    const auto *key = static_cast<QKeyEvent *>(event);
+    if ((key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
+        return false;
+    switch (key->key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+        event->accept();
+        return true;
+    default:
+        return false;
+    }
+}
+
+void ViewerActions::OnPlayPause()
+{
+    Form.Session.PlayOrPause();
+}
+
+void ViewerActions::OnStepBack()
+{
+    Form.Session.StepBy(-1);
+}
+
+void ViewerActions::OnStepForward()
+{
+    Form.Session.StepBy(1);
+}
+
+void ViewerActions::OnPreviousBattle()
+{
+    Form.Session.JumpToPreviousBattle();
+}
+
+void ViewerActions::OnNextBattle()
+{
+    Form.Session.JumpToNextBattle();
+}
+
+void ViewerActions::OnFirst()
+{
+    Form.Session.MoveSlider(0);
+}
+
+void ViewerActions::OnLast()
+{
+    Form.Session.MoveSlider(Form.Session.SliderMax());
+}
+
+void ViewerActions::OnOpen()
+{
+    Form.ToolButtonOpenClick();
+}
+
+void ViewerActions::OnFast()
+{
+    Form.Session.Click(ReplaySession::Button::Fwd);
+}
+
+void ViewerActions::OnClose()
+{
+    Form.ToolButtonEndClick();
+}
+
+void ViewerActions::OnZoomIn()
+{
+    Form.Zoomer->ZoomIn();
+}
+
+void ViewerActions::OnZoomOut()
+{
+    Form.Zoomer->ZoomOut();
+}
+
+void ViewerActions::OnZoomReset()
+{
+    Form.Zoomer->Reset();
+}

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QObject>
+
+class QAction;
+class QSlider;
+class TFormView;
+
+// The window's keyboard shortcuts, as actions of the window, so that they
+// work wherever the focus is inside it. Each goes through the same handler or
+// session action as the control it stands for, and is disabled while that
+// control is: Sync() follows the session.
+//
+// The focused slider keeps its own keys (the arrows, the page keys, Home and
+// End): they move it as they always did, by the slider's steps, without
+// pausing.
+class ViewerActions : public QObject {
+    Q_OBJECT
+
+public:
+    explicit ViewerActions(TFormView &form);
+
+    // Sets the Enabled flags from the session's controls.
+    void Sync();
+
+    QAction *PlayPause;       // Space: Pause while playing, otherwise Play
+    QAction *StepBack;        // Left: one position back, paused first
+    QAction *StepForward;     // Right
+    QAction *PreviousBattle;  // Ctrl+Left: the nearest battle start before the position
+    QAction *NextBattle;      // Ctrl+Right
+    QAction *First;           // Home: position 0
+    QAction *Last;            // End: the end position
+    QAction *Open;            // Ctrl+O: the Open button
+    QAction *Fast;            // F: the Fwd button
+    QAction *Close;           // Ctrl+Q: the End button
+    QAction *ZoomIn;          // Ctrl+= (or Ctrl++): the map one step closer
+    QAction *ZoomOut;         // Ctrl+-: one step farther, down to the whole arena
+    QAction *ZoomReset;       // Ctrl+0: the map at 100 %
+
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QAction *Add(const QList<QKeySequence> &keys, void (ViewerActions::*handler)());
+    void OnPlayPause();
+    void OnStepBack();
+    void OnStepForward();
+    void OnPreviousBattle();
+    void OnNextBattle();
+    void OnFirst();
+    void OnLast();
+    void OnOpen();
+    void OnFast();
+    void OnClose();
+    void OnZoomIn();
+    void OnZoomOut();
+    void OnZoomReset();
+
+    TFormView &Form;
+};
