@@ -76,7 +76,7 @@ test)
     QT_QPA_PLATFORM=offscreen ctest --test-dir "$BUILD_DIR" --output-on-failure -j"$JOBS"
     ;;
 sanitize)
-    install_missing "${PACKAGES[@]}"
+    install_missing "${PACKAGES[@]}" "${TEST_PACKAGES[@]}"
     BUILD_DIR=build-asan
     configure_and_build -DOSTREL_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
     export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
