@@ -2,22 +2,28 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cstdio>
 #include <initializer_list>
 #include <iterator>
 
 namespace {
 
-// A number's decimal digits, held without allocating.
+// A number's decimal digits, padded on the left to a width as printf's
+// "%3d" or "%03d" would, held without allocating.
 class Decimal {
 public:
-    explicit Decimal(long long value) : size_(std::size_t(std::to_chars(digits_, std::end(digits_), value).ptr - digits_))
+    explicit Decimal(long long value, std::size_t width = 0, char fill = ' ')
     {
+        char digits[24];
+        const std::size_t size = std::size_t(std::to_chars(digits, std::end(digits), value).ptr - digits);
+        const std::size_t padding = width > size ? width - size : 0;
+        std::fill_n(text_, padding, fill);
+        std::copy_n(digits, size, text_ + padding);
+        size_ = padding + size;
     }
-    std::string_view View() const { return {digits_, size_}; }
+    std::string_view View() const { return {text_, size_}; }
 
 private:
-    char digits_[24];
+    char text_[32];
     std::size_t size_;
 };
 
@@ -32,13 +38,6 @@ std::string Joined(std::initializer_list<std::string_view> parts)
     for (std::string_view part : parts)
         text += part;
     return text;
-}
-
-std::string Formatted(const char *format, auto... values)
-{
-    char text[64];
-    const int size = std::snprintf(text, sizeof text, format, values...);
-    return std::string(text, std::size_t(std::clamp(size, 0, int(sizeof text) - 1)));
 }
 
 // A player that no Status line named, or an index outside the entrant
@@ -77,11 +76,10 @@ bool IsOver(const BattleEntry &battle, const BattleListMoment &moment)
 // The turns text of a battle: a running one counts up to the reference turn.
 std::string TurnsText(const BattleEntry &battle, const BattleListMoment &moment)
 {
-    if (IsOver(battle, moment))
-        return Formatted("%3d-%3d:%3lld", battle.StartTurn, battle.EndTurn,
-                         static_cast<long long>(int64_t(battle.EndTurn) - battle.StartTurn + 1));
-    return Formatted("%3d-   :%3lld", battle.StartTurn,
-                     static_cast<long long>(int64_t(ReferenceTurn(battle, moment)) - battle.StartTurn + 1));
+    const bool over = IsOver(battle, moment);
+    const int64_t last = over ? battle.EndTurn : ReferenceTurn(battle, moment);
+    return Joined({Decimal(battle.StartTurn, 3).View(), "-", over ? Decimal(battle.EndTurn, 3).View() : "   ", ":",
+                   Decimal(last - battle.StartTurn + 1, 3).View()});
 }
 
 } // namespace
@@ -96,7 +94,7 @@ BattleListControl::Row BattleRowTexts(const ReplayModel &model, int i, const Bat
 {
     const BattleEntry &battle = model.Battles[std::size_t(i)];
     return {
-        Formatted("B%03d", i),
+        Joined({"B", Decimal(i, 3, '0').View()}),
         PlayerText(model, battle.Player1, battle.Player1Wins),
         PlayerText(model, battle.Player2, battle.Player2Wins),
         TurnsText(battle, moment),
