@@ -7,8 +7,9 @@
 
 namespace {
 
-// A number's decimal digits, padded on the left to a width as printf's
-// "%3d" or "%03d" would, held without allocating.
+// A number's decimal digits, padded on the left to a width as printf's "%3d"
+// would, or as "%03d" would a number that is never negative; held without
+// allocating.
 class Decimal {
 public:
     explicit Decimal(long long value, std::size_t width = 0, char fill = ' ')
