@@ -7,7 +7,7 @@
 void BattleRows::Clear()
 {
     beginResetModel();
-    rows_.clear();
+    count_ = 0;
     shownRows_ = 0;
     changedLo_ = 0;
     changedHi_ = -1;
@@ -16,31 +16,46 @@ void BattleRows::Clear()
     endResetModel();
 }
 
-void BattleRows::AppendRow(const Row &cells)
+std::vector<BattleListControl::Row> BattleRows::Rows() const
 {
-    rows_.push_back(cells);
-    MarkChanged(int(rows_.size()) - 1);
+    std::vector<Row> rows;
+    rows.reserve(std::size_t(count_));
+    for (int row = 0; row < count_; ++row)
+        rows.push_back(RowTexts(row));
+    return rows;
 }
 
-void BattleRows::DeleteRow(int row)
+// Row i shows battle i; a tournament being replaced may briefly have fewer.
+BattleListControl::Row BattleRows::RowTexts(int row) const
 {
-    rows_.erase(rows_.begin() + row);
-    // As in a list view, the selection goes with its row and moves up with
-    // the rows below the deleted one.
-    if (selected_ == row)
+    if (!model_ || row < 0 || row >= count_ || std::size_t(row) >= model_->Battles.size())
+        return {};
+    return BattleRowTexts(*model_, row, moment_);
+}
+
+void BattleRows::ShowMoment(const ReplayModel &model, const BattleListMoment &moment)
+{
+    model_ = &model;
+    moment_ = moment;
+}
+
+void BattleRows::AppendRow()
+{
+    ++count_;
+    MarkChanged(count_ - 1);
+}
+
+void BattleRows::DeleteLastRow()
+{
+    --count_;
+    // As in a list view, the selection goes with its row.
+    if (selected_ == count_)
         selected_ = -1;
-    else if (selected_ > row)
-        --selected_;
-    if (row < int(rows_.size()))
-        MarkChanged(row);
     Announce();
 }
 
-void BattleRows::SetTurnsAndResult(int row, const std::string &turns, const std::string &result)
+void BattleRows::TurnsAndResultChanged(int row)
 {
-    Row &cells = rows_[std::size_t(row)];
-    cells[TurnsColumn] = turns;
-    cells[ResultColumn] = result;
     MarkChanged(row);
 }
 
@@ -76,7 +91,7 @@ void BattleRows::Announce()
 {
     if (updateDepth_ > 0)
         return;
-    const int rows = int(rows_.size());
+    const int rows = count_;
     if (rows < shownRows_) {
         beginRemoveRows({}, rows, shownRows_ - 1);
         shownRows_ = rows;
@@ -110,7 +125,7 @@ int BattleRows::columnCount(const QModelIndex &parent) const
 
 QVariant BattleRows::data(const QModelIndex &index, int role) const
 {
-    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= int(rows_.size()))
+    if (role != Qt::DisplayRole || !index.isValid() || index.column() >= ColumnCount)
         return {};
-    return DecodeSjisForDisplay(rows_[std::size_t(index.row())][std::size_t(index.column())]);
+    return DecodeSjisForDisplay(RowTexts(index.row())[std::size_t(index.column())]);
 }

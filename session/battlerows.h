@@ -6,9 +6,11 @@
 
 #include <vector>
 
-// The battle list as the replay leaves it: the rows' texts (Shift-JIS) and
-// the row the list selected, held without any widget, and offered to list
-// views as a table model whose cells are decoded for display.
+// The battle list as the replay leaves it: how many rows, the moment they
+// show and the row the list selected, held without any widget, and offered to
+// list views as a table model whose cells are decoded for display. A row's
+// texts are made when they are read, so a refresh costs the rows that change
+// and a view the rows it shows, not the rows there are.
 //
 // A refresh runs between BeginUpdate and EndUpdate; views learn of it once,
 // at EndUpdate: the rows appended or deleted as one insertion or removal, the
@@ -20,17 +22,20 @@ class BattleRows : public QAbstractTableModel, public BattleListControl {
 public:
     using QAbstractTableModel::QAbstractTableModel;
 
-    const std::vector<Row> &Rows() const { return rows_; }
+    // The texts (Shift-JIS) of every row, or of one.
+    std::vector<Row> Rows() const;
+    Row RowTexts(int row) const;
     // The selected row; -1 when none.
     int SelectedRow() const { return selected_; }
     bool SelectionShownAlways() const { return selectionShownAlways_; }
     void Clear();
 
     // BattleListControl
-    int RowCount() const override { return int(rows_.size()); }
-    void AppendRow(const Row &cells) override;
-    void DeleteRow(int row) override;
-    void SetTurnsAndResult(int row, const std::string &turns, const std::string &result) override;
+    int RowCount() const override { return count_; }
+    void ShowMoment(const ReplayModel &model, const BattleListMoment &moment) override;
+    void AppendRow() override;
+    void DeleteLastRow() override;
+    void TurnsAndResultChanged(int row) override;
     void SelectRow(int row) override;
     void ShowSelectionAlways(bool always) override;
     void BeginUpdate() override { ++updateDepth_; }
@@ -50,7 +55,9 @@ private:
     void Announce();
     void MarkChanged(int row);
 
-    std::vector<Row> rows_;
+    const ReplayModel *model_ = nullptr;
+    BattleListMoment moment_;
+    int count_ = 0;  // rows; row i shows battle i of model_
     int selected_ = -1;
     bool selectionShownAlways_ = false;
     int updateDepth_ = 0;

@@ -10,26 +10,35 @@ namespace {
 
 using Row = BattleListControl::Row;
 
-// A list control that keeps its rows and logs every call; a change outside
-// BeginUpdate ... EndUpdate is a fault.
+// A list control that keeps every row's texts as they were when it was last
+// told they changed, and logs every call; so a row whose texts changed
+// without the list being told reads stale. A change outside BeginUpdate ...
+// EndUpdate is a fault.
 class FakeList : public BattleListControl {
 public:
     int RowCount() const override { return int(rows.size()); }
-    void AppendRow(const Row &cells) override
+    void ShowMoment(const ReplayModel &shown, const BattleListMoment &at) override
     {
-        Log("AppendRow " + cells[CaptionColumn]);
-        rows.push_back(cells);
+        Log("ShowMoment");
+        model = &shown;
+        moment = at;
     }
-    void DeleteRow(int row) override
+    void AppendRow() override
     {
-        Log("DeleteRow " + std::to_string(row));
-        rows.erase(rows.begin() + row);
+        rows.push_back(BattleRowTexts(*model, RowCount(), moment));
+        Log("AppendRow " + rows.back()[CaptionColumn]);
     }
-    void SetTurnsAndResult(int row, const std::string &turns, const std::string &result) override
+    void DeleteLastRow() override
     {
-        Log("SetTurnsAndResult " + std::to_string(row));
-        rows.at(std::size_t(row))[TurnsColumn] = turns;
-        rows.at(std::size_t(row))[ResultColumn] = result;
+        Log("DeleteLastRow " + std::to_string(RowCount() - 1));
+        rows.pop_back();
+    }
+    void TurnsAndResultChanged(int row) override
+    {
+        Log("TurnsAndResultChanged " + std::to_string(row));
+        const Row texts = BattleRowTexts(*model, row, moment);
+        rows.at(std::size_t(row))[TurnsColumn] = texts[TurnsColumn];
+        rows.at(std::size_t(row))[ResultColumn] = texts[ResultColumn];
     }
     void SelectRow(int row) override
     {
@@ -52,6 +61,8 @@ public:
         calls.push_back("EndUpdate");
     }
 
+    const ReplayModel *model = nullptr;
+    BattleListMoment moment;
     std::vector<Row> rows;
     std::vector<std::string> calls;
     int selected = -1;
@@ -250,8 +261,8 @@ TEST(BattleRows, RowsAppearAtTheirStartAndGoFromTheEndWhenSeekingBack)
     // The last row goes first, so that no row below a deleted one moves up.
     std::vector<std::string> deletions;
     std::copy_if(list.calls.begin(), list.calls.end(), std::back_inserter(deletions),
-                 [](const std::string &call) { return call.starts_with("DeleteRow"); });
-    EXPECT_EQ(deletions, (std::vector<std::string>{"DeleteRow 2", "DeleteRow 1"}));
+                 [](const std::string &call) { return call.starts_with("DeleteLastRow"); });
+    EXPECT_EQ(deletions, (std::vector<std::string>{"DeleteLastRow 2", "DeleteLastRow 1"}));
 
     Refresh(model, 8, list);
     EXPECT_EQ(list.rows, atEnd);
@@ -353,7 +364,8 @@ TEST(BattleSelection, WithoutStepsNothingIsSelected)
     Refresh(model, 1, list);
     EXPECT_TRUE(list.rows.empty());
     EXPECT_EQ(list.selected, -1);
-    EXPECT_EQ(list.calls, (std::vector<std::string>{"BeginUpdate", "ShowSelectionAlways off", "EndUpdate"}));
+    EXPECT_EQ(list.calls,
+              (std::vector<std::string>{"BeginUpdate", "ShowMoment", "ShowSelectionAlways off", "EndUpdate"}));
 }
 
 // ------------------------------------------------- through the whole viewer
