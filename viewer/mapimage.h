@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+class QPainter;
+
 class ArenaGrid;
 
 // Shows the map of the grid at its top-left corner, at a scale (1: pixel for
@@ -29,6 +31,7 @@ protected:
 
 private:
     void FollowMapSize();
+    void PaintScaled(QPainter &painter, const QRect &exposed);
 
     const ArenaGrid *grid_ = nullptr;
     double scale_ = 1.0;
