@@ -16,7 +16,8 @@ constexpr int NotchAngle = 120;
 
 } // namespace
 
-MapZoomer::MapZoomer(QScrollArea &pane, MapImage &image, QObject *parent) : QObject(parent), Pane(pane), Image(image)
+MapZoomer::MapZoomer(QScrollArea &pane, MapImage &image, QObject *parent)
+    : QObject(parent), Pane(pane), Viewport(pane.viewport()), Image(image)
 {
     Pane.installEventFilter(this);
     Pane.viewport()->installEventFilter(this);
@@ -83,7 +84,7 @@ bool MapZoomer::eventFilter(QObject *watched, QEvent *event)
         Apply();
         return false;
     }
-    if (watched != Pane.viewport() || event->type() != QEvent::Wheel)
+    if (watched != Viewport || event->type() != QEvent::Wheel)
         return false;
     auto *wheel = static_cast<QWheelEvent *>(event);
     if (!(wheel->modifiers() & Qt::ControlModifier))

@@ -38,6 +38,9 @@ private:
     QPoint PaneCentre() const;
 
     QScrollArea &Pane;
+    // Compared against in eventFilter, which may still be called while the
+    // pane is being destroyed, when its members may no longer be called.
+    const QObject *const Viewport;
     MapImage &Image;
     MapZoom Zoom;
     int WheelAngle = 0;  // eighths of a degree not yet turned into steps

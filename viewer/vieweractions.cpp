@@ -7,7 +7,7 @@
 #include <QKeyEvent>
 #include <QSlider>
 
-ViewerActions::ViewerActions(TFormView &form) : QObject(&form), Form(form)
+ViewerActions::ViewerActions(TFormView &form) : QObject(&form), Form(form), Slider(form.TrackBarProgress)
 {
     PlayPause = Add({Qt::Key_Space}, &ViewerActions::OnPlayPause);
     StepBack = Add({Qt::Key_Left}, &ViewerActions::OnStepBack);
@@ -52,7 +52,7 @@ void ViewerActions::Sync()
 // hands the key to the slider as an ordinary key press.
 bool ViewerActions::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched != Form.TrackBarProgress || event->type() != QEvent::ShortcutOverride)
+    if (watched != Slider || event->type() != QEvent::ShortcutOverride)
         return false;
     const auto *key = static_cast<QKeyEvent *>(event);
     if ((key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)

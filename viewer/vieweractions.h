@@ -56,4 +56,7 @@ private:
     void OnZoomReset();
 
     TFormView &Form;
+    // Compared against in eventFilter, which may still be called while the
+    // window is being destroyed, when its members may no longer be read.
+    const QObject *const Slider;
 };
