@@ -7,8 +7,11 @@
 #   ./build.sh test            build everything and run every test through CTest
 #   ./build.sh fuzz [SECONDS]  build the loader fuzzer with sanitizers and run it
 #   ./build.sh bench           build and run the benchmarks
+#   ./build.sh windows         cross-build for Windows, run the tests under wine,
+#                              pack OstrelView-<version>-win64.zip
 set -euo pipefail
 cd "$(dirname "$0")"
+source tools/install-missing.sh
 
 BUILD_DIR=${BUILD_DIR:-build}
 JOBS=${JOBS:-$(nproc)}
@@ -17,19 +20,9 @@ PACKAGES=(cmake make g++ pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev
           libgtest-dev libgmock-dev fonts-ipafont-gothic fonts-dejavu-core)
 FUZZ_PACKAGES=(clang-14 libclang-rt-14-dev)
 RUN_PACKAGES=(xvfb xauth)
-
-install_missing() {
-    local missing=()
-    for pkg in "$@"; do
-        dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' || missing+=("$pkg")
-    done
-    [ ${#missing[@]} -eq 0 ] && return
-    echo "Installing: ${missing[*]}"
-    local sudo=""
-    [ "$(id -u)" -ne 0 ] && sudo=sudo
-    $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
-}
+WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-x86-64-dev
+                  binutils-mingw-w64-x86-64 cmake ninja-build qt6-base-dev qt6-base-dev-tools
+                  wine64 wine googletest fonts-ipafont-gothic xvfb xauth imagemagick zip)
 
 configure_and_build() {
     cmake -S . -B "$BUILD_DIR" "$@"
@@ -76,8 +69,12 @@ bench)
         if [ -f "$b" ] && [ -x "$b" ]; then QT_QPA_PLATFORM=offscreen "$b"; fi
     done
     ;;
+windows)
+    install_missing "${WINDOWS_PACKAGES[@]}"
+    exec tools/windows/build-windows.sh
+    ;;
 *)
-    sed -n '2,10p' "$0"
+    sed -n '2,12p' "$0"
     exit 64
     ;;
 esac

@@ -1,8 +1,7 @@
 #include "versioninfo.h"
 
+#include "sjisdecoder.h"
 #include "versionapi.h"
-
-#include <QStringDecoder>
 
 #include <cstring>
 
@@ -45,5 +44,5 @@ std::optional<QString> VersionInfo::GetFileVersion()
     if (!VersionApi::QueryValue(data_.data(), query.constData(), &text, &length) || length == 0)
         return std::nullopt;
     const char *bytes = static_cast<const char *>(text);
-    return QStringDecoder("windows-31j").decode(QByteArrayView(bytes, qsizetype(::strnlen(bytes, length))));
+    return DecodeSjis(std::string_view(bytes, ::strnlen(bytes, length)));
 }
