@@ -15,6 +15,8 @@ viewer=$1 inspect=$2 script=$3 shots=$4
 WINE=/usr/lib/wine/wine64
 WINESERVER=/usr/lib/wine/wineserver
 export WINEDEBUG=-all
+# The window goes to the display, not to the offscreen platform of the other tests.
+unset WINEQT_QPA_PLATFORM
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
