@@ -2,99 +2,117 @@
 
 #include "sjistext.h"
 
-#include <QStringDecoder>
-#include <QStringEncoder>
-
 #include <array>
+#include <cstdint>
 
 namespace {
 
-bool IsSjisTrailByte(unsigned char byte)
+// Code page 932 is compiled in rather than taken from Qt: Qt carries it only
+// when built with ICU, and without it every Japanese character would be lost.
+// The single bytes follow the code page's own table (ASCII with its control
+// characters, half-width katakana, and 0x80, 0xA0 and 0xFD-0xFF mapped as
+// Windows maps them). Broken input decodes as it does with the common cp932
+// codecs: a lead byte that does not make a character with the byte after it
+// becomes U+FFFD and that next byte is read afresh, so a cut character never
+// swallows what follows.
+constexpr char16_t NotACharacter = QChar::ReplacementCharacter;
+constexpr int LeadByteCount = 60;
+constexpr int TrailByteCount = 188;
+
+constexpr std::uint16_t DoubleByteTable[LeadByteCount][TrailByteCount] = {
+#include "cp932table.inc"
+};
+
+int Row(uchar lead)
 {
-    return (byte >= 0x40 && byte <= 0x7E) || (byte >= 0x80 && byte <= 0xFC);
+    return lead <= 0x9F ? lead - 0x81 : lead - 0xE0 + 31;
 }
 
-// Code page 932 as lookup tables. The double-byte characters come once from
-// Qt's converter; the single bytes follow the code page's own table (ASCII
-// with its control characters, half-width katakana, and 0x80, 0xA0 and
-// 0xFD-0xFF mapped as Windows maps them), which the converter bends. Broken
-// input decodes as it does with the common cp932 codecs: a lead byte that
-// does not make a character with the byte after it becomes U+FFFD and that
-// next byte is read afresh, so a cut character never swallows what follows.
-class CodePage932 {
+// The table's column for a trail byte, or -1 for a byte that never trails.
+int Column(uchar trail)
+{
+    if (trail >= 0x40 && trail <= 0x7E)
+        return trail - 0x40;
+    if (trail >= 0x80 && trail <= 0xFC)
+        return trail - 0x41;
+    return -1;
+}
+
+char16_t SingleByte(uchar b)
+{
+    if (b <= 0x80)
+        return b;
+    if (b >= 0xA1 && b <= 0xDF)
+        return char16_t(0xFF61 + (b - 0xA1));  // half-width katakana
+    if (b == 0xA0)
+        return 0xF8F0;
+    if (b >= 0xFD)
+        return char16_t(0xF8F1 + (b - 0xFD));
+    return NotACharacter;  // lead bytes never stand alone
+}
+
+char16_t DoubleByte(uchar lead, uchar trail)
+{
+    const int column = Column(trail);
+    return column < 0 ? NotACharacter : char16_t(DoubleByteTable[Row(lead)][column]);
+}
+
+// The bytes each character encodes to, the reverse of the decoding tables.
+class Cp932Encoding {
 public:
-    CodePage932()
+    Cp932Encoding()
     {
-        QStringDecoder decoder("windows-31j");
-        for (int b = 0; b < 256; ++b)
-            single_[std::size_t(b)] = SingleByte(uchar(b));
+        codes_.fill(NoCode);
+        for (int b = 0; b < 256; ++b) {
+            if (!IsSjisLeadByte(uchar(b)))
+                Claim(SingleByte(uchar(b)), std::uint16_t(b));
+        }
         for (int lead = 0x81; lead <= 0xFC; ++lead) {
             if (!IsSjisLeadByte(uchar(lead)))
                 continue;
-            for (int trail = 0; trail < 256; ++trail) {
-                const bool possible = IsSjisTrailByte(uchar(trail));
-                double_[std::size_t(Row(uchar(lead)))][std::size_t(trail)] =
-                    possible ? DecodePair(decoder, uchar(lead), uchar(trail)) : QChar(QChar::ReplacementCharacter);
+            for (int trail = 0x40; trail <= 0xFC; ++trail) {
+                if (Column(uchar(trail)) >= 0)
+                    Claim(DoubleByte(uchar(lead), uchar(trail)), std::uint16_t(lead << 8 | trail));
             }
         }
     }
 
-    QString Decode(std::string_view bytes) const
+    void Append(char16_t character, std::string &bytes) const
     {
-        QString text;
-        text.reserve(qsizetype(bytes.size()));
-        for (std::size_t i = 0; i < bytes.size();) {
-            const uchar b = uchar(bytes[i]);
-            if (!IsSjisLeadByte(b)) {
-                text += single_[b];
-                ++i;
-                continue;
-            }
-            const QChar pair = i + 1 < bytes.size() ? double_[std::size_t(Row(b))][uchar(bytes[i + 1])]
-                                                    : QChar(QChar::ReplacementCharacter);
-            text += pair;
-            i += pair == QChar::ReplacementCharacter ? 1 : 2;
-        }
-        return text;
+        const std::uint16_t code = codes_[character];
+        if (code == NoCode)
+            bytes += '?';
+        else if (code > 0xFF)
+            bytes += {char(code >> 8), char(code & 0xFF)};
+        else
+            bytes += char(code);
     }
 
 private:
-    static QChar SingleByte(uchar b)
+    // No byte pair starts with 0xFF, so this is never a character's code.
+    static constexpr std::uint16_t NoCode = 0xFFFF;
+
+    // Some characters have several byte pairs (the NEC and IBM extensions copy
+    // each other and the standard rows). Windows writes the first in byte
+    // order, except that the NEC-selected copies of the IBM extensions (lead
+    // bytes 0xED and 0xEE) give way to the IBM originals (0xFA-0xFC).
+    void Claim(char16_t character, std::uint16_t code)
     {
-        if (b <= 0x80)
-            return QChar(b);
-        if (b >= 0xA1 && b <= 0xDF)
-            return QChar(0xFF61 + (b - 0xA1));  // half-width katakana
-        if (b == 0xA0)
-            return QChar(0xF8F0);
-        if (b >= 0xFD)
-            return QChar(0xF8F1 + (b - 0xFD));
-        return QChar::ReplacementCharacter;  // lead bytes never stand alone
+        if (character == NotACharacter)
+            return;
+        std::uint16_t &slot = codes_[character];
+        const std::uint16_t lead = slot >> 8;
+        if (slot == NoCode || lead == 0xED || lead == 0xEE)
+            slot = code;
     }
 
-    static int Row(uchar lead) { return lead <= 0x9F ? lead - 0x81 : lead - 0xE0 + 31; }
-
-    // The converter marks an unassigned pair as an error or substitutes a
-    // control character for it.
-    static QChar DecodePair(QStringDecoder &decoder, uchar lead, uchar trail)
-    {
-        const char input[2] = {char(lead), char(trail)};
-        const QString out = decoder.decode(QByteArrayView(input, 2));
-        if (decoder.hasError()) {
-            decoder = QStringDecoder("windows-31j");  // the error flag stays set otherwise
-            return QChar::ReplacementCharacter;
-        }
-        return out.size() == 1 && out[0] != QChar(0x1A) ? out[0] : QChar(QChar::ReplacementCharacter);
-    }
-
-    std::array<QChar, 256> single_;
-    std::array<std::array<QChar, 256>, 60> double_;
+    std::array<std::uint16_t, 0x10000> codes_;
 };
 
-const CodePage932 &Table()
+const Cp932Encoding &Encoding()
 {
-    static const CodePage932 table;
-    return table;
+    static const Cp932Encoding encoding;
+    return encoding;
 }
 
 // Length of the leading part of bytes that ends on a character boundary.
@@ -114,7 +132,20 @@ std::size_t CompleteLength(std::string_view bytes)
 
 QString DecodeSjis(std::string_view bytes)
 {
-    return Table().Decode(bytes);
+    QString text;
+    text.reserve(qsizetype(bytes.size()));
+    for (std::size_t i = 0; i < bytes.size();) {
+        const uchar b = uchar(bytes[i]);
+        if (!IsSjisLeadByte(b)) {
+            text += QChar(SingleByte(b));
+            ++i;
+            continue;
+        }
+        const char16_t pair = i + 1 < bytes.size() ? DoubleByte(b, uchar(bytes[i + 1])) : NotACharacter;
+        text += QChar(pair);
+        i += pair == NotACharacter ? 1 : 2;
+    }
+    return text;
 }
 
 QString DecodeSjisForDisplay(std::string_view bytes)
@@ -124,7 +155,15 @@ QString DecodeSjisForDisplay(std::string_view bytes)
 
 std::string EncodeSjis(const QString &text)
 {
-    QStringEncoder encoder("windows-31j");
-    const QByteArray bytes = encoder.encode(text);
-    return std::string(bytes.constData(), std::size_t(bytes.size()));
+    const Cp932Encoding &encoding = Encoding();
+    std::string bytes;
+    bytes.reserve(std::size_t(text.size()) * 2);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t unit = text[i].unicode();
+        // A character beyond U+FFFF is outside the code page: one '?' for both halves.
+        if (QChar::isHighSurrogate(unit) && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+            ++i;
+        encoding.Append(unit, bytes);
+    }
+    return bytes;
 }

@@ -11,5 +11,8 @@
 QString DecodeSjis(std::string_view bytes);
 QString DecodeSjisForDisplay(std::string_view bytes);
 
-// Encodes text to Shift-JIS bytes (for tools and tests that write files).
+// Encodes text to Shift-JIS (code page 932) bytes, for tools and tests that
+// write files. A character the code page lacks becomes one '?' (a pair of
+// surrogates counts as one character). Where the code page has several byte
+// pairs for one character, the one Windows writes is chosen.
 std::string EncodeSjis(const QString &text);
