@@ -15,6 +15,10 @@
 #include <cstdio>
 #include <string>
 
+#ifdef _WIN32
+#include "scratchcurrentuser.h"
+#endif
+
 int main(int argc, char **argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -23,6 +27,12 @@ int main(int argc, char **argv)
     QTemporaryDir settingsDir;
     for (QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat})
         QSettings::setPath(format, QSettings::UserScope, settingsDir.path());
+#ifdef _WIN32
+    // The native store is the registry, which no path redirects.
+    ScratchCurrentUser registry;
+    if (!registry.Active())
+        return 2;
+#endif
 
     QApplication app(argc, argv);
     ScriptedFormView form;
