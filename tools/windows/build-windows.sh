@@ -30,4 +30,13 @@ ctest --test-dir "$BUILD_DIR" --output-on-failure -j"$JOBS"
 "$WINESERVER" -w
 
 (cd "$BUILD_DIR" && cpack -G ZIP)
-echo "Windows package: $BUILD_DIR/$(cd "$BUILD_DIR" && ls OstrelView-*-win64.zip)"
+package=$(cd "$BUILD_DIR" && ls OstrelView-*-win64.zip)
+
+# The unpacked zip on its own: no DLL path beyond its folder.
+unpacked="$BUILD_DIR/package-check"
+rm -rf "$unpacked" && mkdir -p "$unpacked"
+(cd "$unpacked" && cmake -E tar xf "../$package")
+folder="$unpacked/${package%.zip}"
+timeout 300 env -u WINEPATH -u WINEQT_QPA_PLATFORM tools/windows/wine-viewer-check.sh "$folder/OstrelView.exe" \
+    "$folder/ostrel-inspect.exe" "$folder/examples/default.ostrelScript" "$BUILD_DIR/screenshots/package"
+echo "Windows package: $BUILD_DIR/$package"

@@ -26,10 +26,6 @@ japanese="$work/東京大会 決勝.ostrelScript"
 cp "$script" "$japanese"
 mkdir -p "$shots"
 
-echo "== 1. ostrel-inspect on a Japanese file name"
-"$WINE" "$inspect" "Z:${japanese//\//\\}" > "$work/inspect.txt" || fail "ostrel-inspect exit status $?"
-head -n 3 "$work/inspect.txt"
-
 window_key='HKCU\Software\Brimwold\Torvex\Window'
 viewer_key='HKCU\Software\Brimwold\Torvex\DLL\OstrelScriptViewer'
 
@@ -66,6 +62,10 @@ run_viewer() {
     "$WINESERVER" -w
     return $status
 }
+
+echo "== 1. ostrel-inspect on a Japanese file name"
+"$WINE" "$inspect" "Z:${japanese//\//\\}" < /dev/null > "$work/inspect.txt" || fail "ostrel-inspect exit status $?"
+head -n 3 "$work/inspect.txt"
 
 echo "== 2. the viewer with the Japanese file name, first start"
 "$WINE" reg delete 'HKCU\Software\Brimwold' /f > /dev/null 2>&1 || true
