@@ -22,7 +22,7 @@ FUZZ_PACKAGES=(clang-14 libclang-rt-14-dev)
 RUN_PACKAGES=(xvfb xauth)
 WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-x86-64-dev
                   binutils-mingw-w64-x86-64 cmake ninja-build qt6-base-dev qt6-base-dev-tools
-                  wine64 wine googletest fonts-ipafont-gothic fonts-dejavu-core xvfb xauth x11-utils
+                  wine64 wine googletest fonts-ipafont-gothic fonts-dejavu-core xvfb xauth x11-utils openbox
                   imagemagick)
 
 configure_and_build() {

@@ -3,6 +3,7 @@
 # cache folder, and prints that folder on its last line.
 #
 #   tools/windows/build-qt.sh [PREFIX]   (default: ~/.cache/ostrel/qt6-mingw-6.4.2)
+#   OSTREL_QT_FROM_SOURCE=1 builds from source even when a prebuilt copy matches.
 #
 # A prebuilt copy is used when one lies in ../shared/windows beside the
 # repository, with a matching checksum, the same Qt version and the same
@@ -94,7 +95,7 @@ build_from_source() {
     rm -rf "$work"
 }
 
-if prebuilt_matches; then
+if [ "${OSTREL_QT_FROM_SOURCE:-0}" != 1 ] && prebuilt_matches; then
     unpack_prebuilt
 else
     build_from_source

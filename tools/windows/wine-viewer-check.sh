@@ -38,6 +38,11 @@ reg_value() { "$WINE" reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | awk -v n
 cat > "$work/show-and-close.sh" <<'XEOF'
 set -eu
 shot=$1 wine=$2; shift 2
+# A window manager gives the window its frame, as on a desktop.
+openbox < /dev/null > /dev/null 2>&1 &
+wm=$!
+trap 'kill $wm 2>/dev/null || true' EXIT
+sleep 1
 "$wine" "$@" < /dev/null &
 pid=$!
 shown() { xwininfo -root -tree | grep -q 'OstrelScirpt'; }
