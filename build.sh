@@ -10,10 +10,13 @@
 #   ./build.sh fuzz [SECONDS]  build both fuzzers with sanitizers, run each SECONDS
 #   ./build.sh bench           build and run the benchmarks
 #   ./build.sh screenshot      remake docs/viewer.png under a virtual X server
+#   ./build.sh windows         cross-build for Windows, run the tests under wine,
+#                              pack OstrelView-<version>-win64.zip
 set -euo pipefail
 # A FILE given to run is taken relative to where the command was typed.
 caller_dir=$PWD
 cd "$(dirname "$0")"
+source tools/install-missing.sh
 
 BUILD_DIR=${BUILD_DIR:-build}
 JOBS=${JOBS:-$(nproc)}
@@ -26,18 +29,10 @@ SHOT_PACKAGES=(xvfb openbox xdotool x11-utils imagemagick)
 # The window tests that need a real display run on Xvfb with openbox.
 TEST_PACKAGES=(xvfb openbox x11-utils)
 
-install_missing() {
-    local missing=()
-    for pkg in "$@"; do
-        dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' || missing+=("$pkg")
-    done
-    [ ${#missing[@]} -eq 0 ] && return
-    echo "Installing: ${missing[*]}"
-    local sudo=""
-    [ "$(id -u)" -ne 0 ] && sudo=sudo
-    $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
-}
+WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-x86-64-dev
+                  binutils-mingw-w64-x86-64 cmake ninja-build qt6-base-dev qt6-base-dev-tools
+                  wine64 wine googletest fonts-ipafont-gothic fonts-dejavu-core xvfb xauth x11-utils openbox
+                  imagemagick)
 
 configure_and_build() {
     cmake -S . -B "$BUILD_DIR" "$@"
@@ -113,6 +108,10 @@ screenshot)
     cmake -S . -B "$BUILD_DIR"
     cmake --build "$BUILD_DIR" -j"$JOBS" --target ostrel-view
     tools/screenshot.sh "$BUILD_DIR" docs/viewer.png
+    ;;
+windows)
+    install_missing "${WINDOWS_PACKAGES[@]}"
+    exec tools/windows/build-windows.sh
     ;;
 *)
     sed -n '2,12p' "$0"

@@ -11,9 +11,23 @@
 
 namespace {
 
+// A binary stream over bytes. Windows has no fmemopen; there the bytes go
+// through a temporary file.
+std::FILE *OpenBytes(const std::string &bytes)
+{
+#ifdef _WIN32
+    std::FILE *file = std::tmpfile();
+    std::fwrite(bytes.data(), 1, bytes.size(), file);
+    std::rewind(file);
+    return file;
+#else
+    return fmemopen(const_cast<char *>(bytes.data()), bytes.size(), "rb");
+#endif
+}
+
 std::vector<std::string> Pieces(const std::string &bytes)
 {
-    std::FILE *file = fmemopen(const_cast<char *>(bytes.data()), bytes.size(), "rb");
+    std::FILE *file = OpenBytes(bytes);
     LineReader reader(file);
     std::vector<std::string> pieces;
     char line[LineReader::BufferSize];

@@ -9,6 +9,10 @@
 
 #include <gtest/gtest.h>
 
+#ifdef _WIN32
+#include "scratchcurrentuser.h"
+#endif
+
 int main(int argc, char **argv)
 {
     // CTest sets the platform for the tests it runs; the test listing at
@@ -21,6 +25,12 @@ int main(int argc, char **argv)
     QSettings::setDefaultFormat(QSettings::IniFormat);
     for (QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat})
         QSettings::setPath(format, QSettings::UserScope, settingsDir.path());
+#ifdef _WIN32
+    // The native store is the registry, which no path redirects.
+    ScratchCurrentUser registry;
+    if (!registry.Active())
+        return 2;
+#endif
 
     QApplication app(argc, argv);
     InstallFontSubstitutions();

@@ -56,8 +56,7 @@ Stored Viewer(const char *name, const QVariant &value)
 // The store as the window finds it.
 std::unique_ptr<QSettings> Store()
 {
-    return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Brimwold"),
-                                       QStringLiteral("Torvex"));
+    return SettingsStore();
 }
 
 QString KeyOf(const char *group, const QString &name)
@@ -343,6 +342,9 @@ INSTANTIATE_TEST_SUITE_P(Rows, NotTextValueTest,
 
 TEST_F(StartupTest, AListWrittenInTheIniFileIsNotText)
 {
+#ifdef _WIN32
+    GTEST_SKIP() << "the registry has no INI file";
+#endif
     const QString path = Store()->fileName();
     ASSERT_TRUE(QDir().mkpath(QFileInfo(path).path()));
     QFile file(path);
@@ -366,6 +368,9 @@ protected:
     // stop a test that runs as root.
     void SetUp() override
     {
+#ifdef _WIN32
+        GTEST_SKIP() << "the registry has no folder to take";
+#endif
         StartupTest::SetUp();
         Blocker = QFileInfo(Store()->fileName()).path();
         QDir(Blocker).removeRecursively();

@@ -8,9 +8,23 @@
 #include <QTest>
 #include <QWidget>
 
+std::unique_ptr<QSettings> SettingsStore()
+{
+#ifdef _WIN32
+    return std::make_unique<QSettings>(QStringLiteral("HKEY_CURRENT_USER"), QSettings::NativeFormat);
+#else
+    return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Brimwold"),
+                                       QStringLiteral("Torvex"));
+#endif
+}
+
 void ForgetSettings()
 {
-    QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Brimwold"), QStringLiteral("Torvex")).clear();
+#ifdef _WIN32
+    SettingsStore()->remove(QStringLiteral("Software/Brimwold"));
+#else
+    SettingsStore()->clear();
+#endif
 }
 
 void Settle()

@@ -6,8 +6,10 @@
 #include <QSize>
 #include <QString>
 
+#include <memory>
 #include <ostream>
 
+class QSettings;
 class QSplitterHandle;
 class QWidget;
 
@@ -18,7 +20,12 @@ void PrintTo(QPoint point, std::ostream *out);
 void PrintTo(const QRect &rect, std::ostream *out);
 void PrintTo(const QColor &colour, std::ostream *out);
 
-// Empties the settings store (a temporary folder for the whole test run).
+// The store the window keeps its settings in, as the tests see it: the INI
+// file in a temporary folder, or on Windows the registry's HKEY_CURRENT_USER
+// (a scratch key for the whole test run). Keys are group paths below it.
+std::unique_ptr<QSettings> SettingsStore();
+
+// Empties the settings store.
 void ForgetSettings();
 
 // Delivers posted events, so that pending layouts and resizes are done.

@@ -12,6 +12,11 @@
 #include <cstdio>
 #include <optional>
 
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
+
 namespace {
 
 // sysexits.h values, spelt out for platforms without that header.
@@ -40,6 +45,11 @@ std::optional<int> ParseCount(const QString &text)
 QString WriteAll(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
+#ifdef _WIN32
+    // The script's bytes as written: no CR added before each LF.
+    if (path.isEmpty())
+        _setmode(_fileno(stdout), _O_BINARY);
+#endif
     const bool opened = path.isEmpty() ? file.open(stdout, QIODevice::WriteOnly) : file.open(QIODevice::WriteOnly);
     if (opened && file.write(bytes) == bytes.size() && file.flush())
         return {};
