@@ -7,6 +7,7 @@
 
 #include "battlelist.h"
 #include "replaysession.h"
+#include "stopwatch.h"
 #include "tournamentgenerator.h"
 
 #include <QGuiApplication>
@@ -17,15 +18,7 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
 
-template <typename F>
-double Seconds(F &&work)
-{
-    const auto start = Clock::now();
-    work();
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
 
 // The scan that the ledger replaces: every battle naming the entrant and won
 // by it, as the table stood when the battle's players were named.

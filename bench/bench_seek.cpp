@@ -8,6 +8,7 @@
 
 #include "battlelist.h"
 #include "replaysession.h"
+#include "stopwatch.h"
 #include "tournamentgenerator.h"
 
 #include <QCoreApplication>
@@ -33,15 +34,7 @@ extern char **environ;
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
 
-template <typename F>
-double Seconds(F &&work)
-{
-    const auto start = Clock::now();
-    work();
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
 
 template <typename F>
 double Median(int runs, F &&work)

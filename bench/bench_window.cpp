@@ -4,6 +4,7 @@
 // of the session alone in the same run. Runs on the offscreen platform.
 
 #include "replaysession.h"
+#include "stopwatch.h"
 #include "mapimage.h"
 #include "mapzoom.h"
 #include "reportlistview.h"
@@ -23,13 +24,6 @@
 
 namespace {
 
-template <typename F>
-double Seconds(F &&work)
-{
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
 
 struct Input {
     const char *Name;

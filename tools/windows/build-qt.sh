@@ -5,7 +5,7 @@
 #   tools/windows/build-qt.sh [PREFIX]   (default: ~/.cache/ostrel/qt6-mingw-6.4.2)
 #   OSTREL_QT_FROM_SOURCE=1 builds from source even when a prebuilt copy matches.
 #
-# A prebuilt copy is used when one lies in ../shared/windows beside the
+# A prebuilt copy is used when one lies in the folder shared/windows beside the
 # repository, with a matching checksum, the same Qt version and the same
 # configure line as configure-qtbase.sh here. Otherwise qtbase is built from
 # Debian's qt6-base source package: about 15-20 minutes on 2 cores. Either way
