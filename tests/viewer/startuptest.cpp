@@ -561,10 +561,12 @@ TEST(InformationOptionTest, PrintsAndEndsWithoutADisplay)
     environment.remove(QStringLiteral("DISPLAY"));
     environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    // The version line names the program as it is called (OstrelView on Windows).
+    const QString version = QFileInfo(QStringLiteral(OSTREL_VIEWER_PROGRAM)).completeBaseName() + " 1.0.0.2";
     const std::vector<std::pair<QStringList, QString>> rows = {{{"--help"}, "Usage: "},
                                                                {{"-h"}, "Usage: "},
-                                                               {{"--version"}, "ostrel-view 1.0.0.2\n"},
-                                                               {{"cup.ostrelScript", "-v"}, "ostrel-view 1.0.0.2\n"}};
+                                                               {{"--version"}, version},
+                                                               {{"cup.ostrelScript", "-v"}, version}};
     for (const auto &[arguments, printedStart] : rows) {
         SCOPED_TRACE(arguments.join(' ').toStdString());
         QProcess viewer;
