@@ -63,7 +63,7 @@ MapMenu::MapMenu(ReplaySession &session, QPoint mapPoint, QWidget *parent) : QMe
         addAction(card);
         addSeparator();
     }
-    const bool loaded = !session.MapPicture().isNull();
+    const bool loaded = session.Grid().IsDrawn();
     SaveMap = addAction(UiText(IdsSaveMap), this, &MapMenu::OnSaveMap);
     CopyMap = addAction(UiText(IdsCopyMap), this, &MapMenu::OnCopyMap);
     addSeparator();

@@ -17,6 +17,7 @@
 #include "sjisdecoder.h"
 #include "stringtable.h"
 #include "toolbarbutton.h"
+#include "uitext.h"
 #include "vieweractions.h"
 #include "versiondata.h"
 #include "versioninfo.h"
@@ -113,7 +114,7 @@ QLabel *TitleLabel(const QString &text, QPoint position, int pixelSize, QWidget 
 // A message of the loader: modal over the whole application, OK only.
 void ShowLoaderBox(QMessageBox::Icon icon, const QString &text)
 {
-    QMessageBox box(icon, QString::fromUtf8(StringTableText(IdsLoaderCaption)), text, QMessageBox::Ok);
+    QMessageBox box(icon, UiText(IdsLoaderCaption), text, QMessageBox::Ok);
     box.setWindowModality(Qt::ApplicationModal);
     box.exec();
 }
@@ -456,7 +457,7 @@ void TFormView::FormClose()
     // The window closes all the same; the user learns that the placement
     // will not be there next time.
     if (!saved)
-        QMessageBox::warning(this, QString::fromUtf8(ApplicationTitle), QString::fromUtf8(StringTableText(IdsSettingsNotSaved)));
+        QMessageBox::warning(this, QString::fromUtf8(ApplicationTitle), UiText(IdsSettingsNotSaved));
 }
 
 bool TFormView::OpenScript(const QString &path)
@@ -473,7 +474,7 @@ void TFormView::ShowLoaderMessages(const LoadResult &result)
 {
     for (int id : result.messages)
         ShowLoaderBox(id == IdsMemoryFailure ? QMessageBox::Critical : QMessageBox::Warning,
-                      QString::fromUtf8(StringTableText(id)));
+                      UiText(id));
     if (result.outcome == LoadResult::OutOfMemory)
         std::exit(1);
 }
@@ -514,7 +515,7 @@ void TFormView::SyncWithSession()
     // The map is painted from the grid's state, which any action may have
     // changed; painting covers only what the scroll box shows.
     const ArenaGrid &grid = Session.Grid();
-    if (ImageBr->Grid() != &grid || MapSizeShown != (grid.IsDrawn() ? grid.MapSize() : QSize()))
+    if (MapSizeShown != (grid.IsDrawn() ? grid.MapSize() : QSize()))
         ShowMap();
     ImageBr->update();
 }
@@ -540,7 +541,7 @@ void TFormView::ShowMap()
 void TFormView::ShowCannotOpen(const QString &path)
 {
     ShowLoaderBox(QMessageBox::Warning,
-                  QString::fromUtf8(StringTableText(IdsCannotOpen)).arg(QDir::toNativeSeparators(path)));
+                  UiText(IdsCannotOpen).arg(QDir::toNativeSeparators(path)));
 }
 
 QString TFormView::AskForScriptFile()
