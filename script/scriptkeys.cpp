@@ -1,11 +1,11 @@
 #include "scriptkeys.h"
 
-const char *const HeaderKeys[13] = {
+const std::string_view HeaderKeys[13] = {
     "HeaderLines", "FileName", "Version", "ProgramVersion", "DateTime", "Torvex", "Stadium",
     "Xsize", "Ysize", "Entrant", "EntrantLines", "MoveLines", "FightLines",
 };
-const char *const EntrantKeys[6] = {"Doller", "Owner", "Emblem", "X", "Y", "HitPoint"};
-const char *const EventKeys[11] = {
+const std::string_view EntrantKeys[6] = {"Doller", "Owner", "Emblem", "X", "Y", "HitPoint"};
+const std::string_view EventKeys[11] = {
     "Turn", "Move", "Fight", "Status1", "Status2", "Guide1", "Guide2",
     "HitPoint1", "HitPoint2", "Result", "End",
 };
@@ -17,18 +17,20 @@ char AsciiLower(char c)
     return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
 }
 
-bool EqualIgnoringCase(const char *a, const char *b)
+bool EqualIgnoringCase(std::string_view a, std::string_view b)
 {
-    for (; *a && *b; ++a, ++b) {
-        if (AsciiLower(*a) != AsciiLower(*b))
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (AsciiLower(a[i]) != AsciiLower(b[i]))
             return false;
     }
-    return *a == *b;
+    return true;
 }
 
 } // namespace
 
-int FindKey(std::span<const char *const> table, const char *key)
+int FindKey(std::span<const std::string_view> table, std::string_view key)
 {
     for (std::size_t i = 0; i < table.size(); ++i) {
         if (EqualIgnoringCase(table[i], key))

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <span>
+#include <string_view>
 
 // The key tables of the three sections of a script file. A key's place in
 // its table selects what the loader does with the value.
@@ -14,10 +15,10 @@ enum class EventKey {
     Turn, Move, Fight, Status1, Status2, Guide1, Guide2, HitPoint1, HitPoint2, Result, End,
 };
 
-extern const char *const HeaderKeys[13];
-extern const char *const EntrantKeys[6];
-extern const char *const EventKeys[11];
+extern const std::string_view HeaderKeys[13];
+extern const std::string_view EntrantKeys[6];
+extern const std::string_view EventKeys[11];
 
 // The row of key in table, letter case ignored (ASCII only), or -1 for an
 // unknown key.
-int FindKey(std::span<const char *const> table, const char *key);
+int FindKey(std::span<const std::string_view> table, std::string_view key);

@@ -52,18 +52,29 @@ void LineReader::Fill()
 {
     while (!atEnd_ && end_ - begin_ <= MaxPiece) {
         std::memmove(buffer_, buffer_ + begin_, end_ - begin_);
-        end_ -= begin_;
+        const std::size_t kept = end_ - begin_;
+        const bool nulKept = nul_ < end_;
+        nul_ -= begin_;
+        end_ = kept;
         begin_ = 0;
         const std::size_t got = std::fread(buffer_ + end_, 1, sizeof buffer_ - end_, file_);
         end_ += got;
         atEnd_ = got == 0;
+        if (!nulKept)
+            nul_ = FindNul(kept);
     }
 }
 
-bool LineReader::ReadLine(char (&line)[BufferSize])
+std::size_t LineReader::FindNul(std::size_t from) const
+{
+    const void *nul = std::memchr(buffer_ + from, '\0', end_ - from);
+    return nul ? std::size_t(static_cast<const char *>(nul) - buffer_) : end_;
+}
+
+bool LineReader::ReadLine(LinePiece &piece)
 {
     Fill();
-    const char *p = buffer_ + begin_;
+    char *p = buffer_ + begin_;
     const std::size_t available = end_ - begin_;
     const std::size_t window = std::min(available, MaxPiece);
     const char *lf = static_cast<const char *>(std::memchr(p, '\n', window));
@@ -76,30 +87,40 @@ bool LineReader::ReadLine(char (&line)[BufferSize])
         taken = MaxPiece + 1;
         length = MaxPiece + 1;
     }
-    std::memcpy(line, p, length);
-    if (length >= 2 && line[length - 1] == '\n' && line[length - 2] == '\r')
-        line[--length - 1] = '\n';
-    line[length] = '\0';
+    if (nul_ < begin_ + length) {
+        length = nul_ - begin_;
+    } else if (length >= 2 && p[length - 1] == '\n' && p[length - 2] == '\r') {
+        p[length - 2] = '\n';
+        --length;
+    }
     begin_ += taken;
-    return length > 0;
+    if (nul_ < begin_)
+        nul_ = FindNul(begin_);
+    piece = {p, length};
+    return taken > 0;
 }
 
-bool SplitLine(char *line, const char *&key, const char *&value)
+bool SplitLine(LinePiece line, std::string_view &key, const char *&value)
 {
-    if (line[0] == '#')
+    char *const end = line.text + line.length;
+    if (line.length == 0 || line.text[0] == '#')
         return false;
-    char *colon = std::strchr(line, ':');
-    if (!colon)
-        return false;
-    *colon = '\0';
+    // Keys are a few bytes long: a plain scan beats a library call here.
+    char *colon = line.text;
+    while (*colon != ':') {
+        if (++colon == end)
+            return false;
+    }
     char *v = colon + 1;
-    while (*v == ' ' || *v == '\t')
+    while (v != end && (*v == ' ' || *v == '\t'))
         ++v;
-    const std::size_t length = std::strlen(v);
-    if (length > 0)
-        v[length - 1] = '\0';
-    key = line;
-    value = v;
+    key = std::string_view(line.text, std::size_t(colon - line.text));
+    if (v == end) {
+        value = "";
+    } else {
+        end[-1] = '\0';
+        value = v;
+    }
     return true;
 }
 

@@ -5,38 +5,48 @@
 #include <cstdio>
 #include <string_view>
 
+// One piece of a line, as the reader hands it out: writable in place, and
+// valid until the next read. The text stops at the piece's first NUL byte:
+// nothing the format reads looks past one.
+struct LinePiece {
+    char *text;
+    std::size_t length;
+};
+
 // Reading a script file line by line, as text: a CR LF pair and a lone LF both
 // end a line. A line is handed out in pieces of at most MaxPiece bytes, line
 // end included (a CR LF pair counting as its LF), so that a longer line is
-// read as several lines. The file is read in large blocks and the lines are
-// found in the block.
+// read as several lines. The file is read in large blocks and the pieces are
+// handed out where they lie in the block, without a copy.
 class LineReader {
 public:
     static constexpr std::size_t MaxPiece = 511;
-    static constexpr std::size_t BufferSize = MaxPiece + 1;
 
     explicit LineReader(std::FILE *file) : file_(file) {}
 
-    // Reads the next piece into line (NUL-terminated). Returns false, with an
-    // empty line, at the end of the file.
-    bool ReadLine(char (&line)[BufferSize]);
+    // Reads the next piece; false at the end of the file.
+    bool ReadLine(LinePiece &piece);
 
 private:
     // Makes at least MaxPiece + 1 bytes available, fewer only at the end.
     void Fill();
+    // The first NUL at or after from, or end_ when there is none.
+    std::size_t FindNul(std::size_t from) const;
 
     std::FILE *file_;
     char buffer_[64 * 1024];
     std::size_t begin_ = 0;
     std::size_t end_ = 0;
+    std::size_t nul_ = 0;  // FindNul(begin_), kept up to date: NULs are rare
     bool atEnd_ = false;
 };
 
-// Splits a line in place into key and value. Yields false for a comment line
+// Splits a piece in place into key and value. Yields false for a comment line
 // ("#" first) and a line without ":". The key is everything before the first
 // ":"; the value skips leading blanks and tabs and loses its last character
-// (the line end, or on a last line without one, its own last character).
-bool SplitLine(char *line, const char *&key, const char *&value);
+// (the line end, or on a last line without one, its own last character). The
+// value is NUL-terminated.
+bool SplitLine(LinePiece line, std::string_view &key, const char *&value);
 
 // Value kinds of the format.
 //   ReadInteger: leading white space, optional sign, decimal digits; anything

@@ -32,7 +32,7 @@ public:
     Reader(std::FILE *file, ReplayModel &model) : lines_(file), model_(model) {}
 
     // Reads the next keyed line; false at the end of the file.
-    bool NextKeyedLine(const char *&key, const char *&value);
+    bool NextKeyedLine(std::string_view &key, const char *&value);
 
     void ReadHeader(ScriptHeader &header);
     bool ReadEntrants();
@@ -51,7 +51,6 @@ private:
     BattleEntry &CurrentBattleEntry() { return model_.Battles[std::size_t(currentBattle_ - 1)]; }
 
     LineReader lines_;
-    char line_[LineReader::BufferSize] = {};
     bool atEnd_ = false;
     ReplayModel &model_;
 
@@ -64,14 +63,15 @@ private:
     WinLedger ledger_;
 };
 
-bool ScriptLoader::Reader::NextKeyedLine(const char *&key, const char *&value)
+bool ScriptLoader::Reader::NextKeyedLine(std::string_view &key, const char *&value)
 {
     while (!atEnd_) {
-        if (!lines_.ReadLine(line_)) {
+        LinePiece line;
+        if (!lines_.ReadLine(line)) {
             atEnd_ = true;
             break;
         }
-        if (SplitLine(line_, key, value))
+        if (SplitLine(line, key, value))
             return true;
     }
     return false;
@@ -80,7 +80,7 @@ bool ScriptLoader::Reader::NextKeyedLine(const char *&key, const char *&value)
 void ScriptLoader::Reader::ReadHeader(ScriptHeader &header)
 {
     int count = 0;
-    const char *key;
+    std::string_view key;
     const char *value;
     while (NextKeyedLine(key, value)) {
         switch (HeaderKey(FindKey(HeaderKeys, key))) {
@@ -115,7 +115,7 @@ bool ScriptLoader::Reader::ReadEntrants()
     const int32_t linesPerBlock = model_.Header.EntrantLines;
     std::size_t block = 0;
     int lineCount = 0;
-    const char *key;
+    std::string_view key;
     const char *value;
     while (NextKeyedLine(key, value)) {
         Entrant &entrant = model_.Entrants[block];
@@ -142,7 +142,7 @@ bool ScriptLoader::Reader::ReadEntrants()
 
 void ScriptLoader::Reader::ReadEvents()
 {
-    const char *key;
+    std::string_view key;
     const char *value;
     while (NextKeyedLine(key, value)) {
         switch (EventKey(FindKey(EventKeys, key))) {

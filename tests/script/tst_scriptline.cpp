@@ -30,9 +30,9 @@ std::vector<std::string> Pieces(const std::string &bytes)
     std::FILE *file = OpenBytes(bytes);
     LineReader reader(file);
     std::vector<std::string> pieces;
-    char line[LineReader::BufferSize];
-    while (reader.ReadLine(line))
-        pieces.emplace_back(line);
+    LinePiece piece;
+    while (reader.ReadLine(piece))
+        pieces.emplace_back(piece.text, piece.length);
     std::fclose(file);
     return pieces;
 }
@@ -50,11 +50,11 @@ TEST_P(SplitLineTest, SplitsAsTheFormatSays)
 {
     const SplitCase &c = GetParam();
     std::string buffer = c.line;
-    const char *key = nullptr;
+    std::string_view key;
     const char *value = nullptr;
-    ASSERT_EQ(SplitLine(buffer.data(), key, value), c.keyed);
+    ASSERT_EQ(SplitLine({buffer.data(), buffer.size()}, key, value), c.keyed);
     if (c.keyed) {
-        EXPECT_STREQ(key, c.key);
+        EXPECT_EQ(key, c.key);
         EXPECT_STREQ(value, c.value);
     }
 }
@@ -112,9 +112,9 @@ TEST(LineReaderTest, A511CharacterLineLeavesItsLineEndAsALineOfItsOwn)
     EXPECT_EQ(pieces[1], "\n");
     // The piece has no line end, so splitting drops the value's own last digit.
     std::string first = pieces[0];
-    const char *key;
+    std::string_view key;
     const char *value;
-    ASSERT_TRUE(SplitLine(first.data(), key, value));
+    ASSERT_TRUE(SplitLine({first.data(), first.size()}, key, value));
     int32_t values[3] = {-7, -7, -7};
     EXPECT_EQ(ReadIntegerList(value, values, 3), 1);
     EXPECT_EQ(values[0], 0);
@@ -123,6 +123,28 @@ TEST(LineReaderTest, A511CharacterLineLeavesItsLineEndAsALineOfItsOwn)
 TEST(LineReaderTest, EmptyFileHasNoLines)
 {
     EXPECT_TRUE(Pieces("").empty());
+}
+
+TEST(LineReaderTest, APieceEndsAtItsFirstNulWhereverTheBlocksFall)
+{
+    using namespace std::string_literals;
+    EXPECT_EQ(Pieces("Ke\0y:1\r\nX:2\0\n\0\n"s), (std::vector<std::string>{"Ke", "X:2", ""}));
+    // NULs before, on and after the end of the reader's first block.
+    for (const std::size_t at : {65000u, 65535u, 65536u, 70000u}) {
+        std::string bytes;
+        while (bytes.size() < 140000)
+            bytes += "Move: 1,2,3\n";
+        bytes[at] = '\0';
+        const std::size_t lineStart = at - at % 12;
+        std::size_t total = 0;
+        for (const std::string &piece : Pieces(bytes)) {
+            total += piece.size();
+            if (piece.size() != 12) {
+                EXPECT_EQ(piece, bytes.substr(lineStart, at - lineStart)) << at;
+            }
+        }
+        EXPECT_EQ(total, bytes.size() - (12 - at % 12)) << at;
+    }
 }
 
 struct IntegerCase {
