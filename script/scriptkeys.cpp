@@ -17,10 +17,9 @@ char AsciiLower(char c)
     return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
 }
 
+// Both of the same length.
 bool EqualIgnoringCase(std::string_view a, std::string_view b)
 {
-    if (a.size() != b.size())
-        return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
         if (AsciiLower(a[i]) != AsciiLower(b[i]))
             return false;
@@ -32,8 +31,14 @@ bool EqualIgnoringCase(std::string_view a, std::string_view b)
 
 int FindKey(std::span<const std::string_view> table, std::string_view key)
 {
+    if (key.empty())
+        return -1;
+    // Keys that share a length mostly differ in their last letter (Status1,
+    // Status2), so that is compared first.
+    const char last = AsciiLower(key.back());
     for (std::size_t i = 0; i < table.size(); ++i) {
-        if (EqualIgnoringCase(table[i], key))
+        const std::string_view entry = table[i];
+        if (entry.size() == key.size() && AsciiLower(entry.back()) == last && EqualIgnoringCase(entry, key))
             return int(i);
     }
     return -1;

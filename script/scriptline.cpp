@@ -73,7 +73,8 @@ std::size_t LineReader::FindNul(std::size_t from) const
 
 bool LineReader::ReadLine(LinePiece &piece)
 {
-    Fill();
+    if (end_ - begin_ <= MaxPiece)
+        Fill();
     char *p = buffer_ + begin_;
     const std::size_t available = end_ - begin_;
     const std::size_t window = std::min(available, MaxPiece);

@@ -249,10 +249,12 @@ void ScriptLoader::Reader::OnHitPoint(int side, const char *value)
     if (!currentFight_)
         return;
     FightSide &fightSide = currentFight_->Side[side];
-    int32_t values[7] = {fightSide.RateAfter};
-    ReadIntegerList(value, values, 7);
+    // The line holds seven values, but only the first (the rate) is kept,
+    // and the later ones cannot change how the first is read.
+    int32_t rate = fightSide.RateAfter;
+    ReadIntegerList(value, &rate, 1);
     fightSide.RateBefore = TrackedRate(fightSide.EntrantIndex);
-    fightSide.RateAfter = int8_t(values[0]);
+    fightSide.RateAfter = int8_t(rate);
     const int index = fightSide.EntrantIndex;
     if (index >= 0 && std::size_t(index) < hitPointTrack_.size())
         hitPointTrack_[std::size_t(index)] = fightSide.RateAfter;
