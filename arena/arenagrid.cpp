@@ -81,6 +81,14 @@ void ArenaGrid::SetCell(int column, int row, int32_t occupant)
         cells_[std::size_t(row) * std::size_t(columns_) + std::size_t(column)] = occupant;
 }
 
+void ArenaGrid::Prefetch(int column, int row) const
+{
+    if (!built_ || !Inside(column, row))
+        return;
+    __builtin_prefetch(&cells_[std::size_t(row) * std::size_t(columns_) + std::size_t(column)], 1);
+    __builtin_prefetch(&looks_[IndexOf(column, row)], 1);
+}
+
 std::size_t ArenaGrid::IndexOf(int64_t column, int64_t row) const
 {
     if (!built_ || column < -1 || row < -1 || column > columns_ || row > rows_)

@@ -93,6 +93,10 @@ public:
     int32_t CellAt(int column, int row) const;
     // Sets a cell's occupant; a cell outside the arena is left alone.
     void SetCell(int column, int row, int32_t occupant);
+    // Asks the processor to fetch what an operation on the cell will touch:
+    // seeks visit cells all over a large arena, and fetching several ahead
+    // overlaps their memory latencies.
+    void Prefetch(int column, int row) const;
 
     // The look of a cell from column and row -1 to Columns and Rows; null
     // for cells farther out.

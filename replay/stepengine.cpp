@@ -7,6 +7,9 @@
 
 namespace {
 
+// How many deltas or steps ahead a seek fetches what it will touch.
+constexpr std::size_t PrefetchDistance = 4;
+
 // Cells move with two's-complement wrap-around, so that any sequence of
 // moves, however long, undoes exactly.
 int32_t Moved(int32_t coordinate, int delta)
@@ -27,11 +30,15 @@ bool StepEngine::SeekTo(int target)
         return false;
     const bool forward = target > currentPosition_;
     if (forward) {
-        for (int k = currentPosition_ + 1; k <= target; ++k)
+        for (int k = currentPosition_ + 1; k <= target; ++k) {
+            PrefetchFightsAhead(k, 1);
             ApplyStep(k, true);
+        }
     } else {
-        for (int k = currentPosition_; k >= target + 1; --k)
+        for (int k = currentPosition_; k >= target + 1; --k) {
+            PrefetchFightsAhead(k, -1);
             ApplyStep(k, false);
+        }
     }
     LandOn(target, forward);
     currentPosition_ = target;
@@ -47,6 +54,34 @@ void StepEngine::ReleaseHighlight()
 {
     highlightActive_ = false;
     highlightStep_ = 0;
+}
+
+// What a step reads of an entrant: its place, and what colours its label.
+void StepEngine::PrefetchEntrant(int index) const
+{
+    if (const Entrant *entrant = model_.EntrantAt(index)) {
+        __builtin_prefetch(&entrant->X);
+        __builtin_prefetch(&entrant->Status);
+    }
+}
+
+// A fight step reads its record, then its players, then their cells: each
+// is fetched a few steps before the next one needs it.
+void StepEngine::PrefetchFightsAhead(int k, int direction) const
+{
+    constexpr int Distance = int(PrefetchDistance);
+    if (const ReplayStep *step = StepAt(k + 3 * direction * Distance); step && step->Fight)
+        __builtin_prefetch(step->Fight.get());
+    if (const ReplayStep *step = StepAt(k + 2 * direction * Distance); step && step->Fight) {
+        for (const FightSide &side : step->Fight->Side)
+            PrefetchEntrant(side.EntrantIndex);
+    }
+    if (const ReplayStep *step = StepAt(k + direction * Distance); step && step->Fight) {
+        for (const FightSide &side : step->Fight->Side) {
+            if (const Entrant *entrant = model_.EntrantAt(side.EntrantIndex))
+                grid_.Prefetch(entrant->X, entrant->Y);
+        }
+    }
 }
 
 void StepEngine::ApplyStep(int k, bool forward)
@@ -72,8 +107,21 @@ void StepEngine::ApplyMoveStep(const ReplayStep &step, bool forward)
     if (!step.Move)
         return;
     const std::vector<MoveDelta> &deltas = step.Move->Deltas;
+    const auto at = [&](std::size_t n) -> const MoveDelta & { return deltas[forward ? n : deltas.size() - 1 - n]; };
     for (std::size_t n = 0; n < deltas.size(); ++n) {
-        const MoveDelta &delta = deltas[forward ? n : deltas.size() - 1 - n];
+        // Fetch ahead: the entrants a few deltas on, and the cells of those
+        // already fetched.
+        if (n + 2 * PrefetchDistance < deltas.size())
+            PrefetchEntrant(at(n + 2 * PrefetchDistance).EntrantIndex);
+        if (n + PrefetchDistance < deltas.size()) {
+            const MoveDelta &ahead = at(n + PrefetchDistance);
+            if (const Entrant *entrant = model_.EntrantAt(ahead.EntrantIndex)) {
+                grid_.Prefetch(entrant->X, entrant->Y);
+                const int sign = forward ? 1 : -1;
+                grid_.Prefetch(Moved(entrant->X, sign * ahead.Dx), Moved(entrant->Y, sign * ahead.Dy));
+            }
+        }
+        const MoveDelta &delta = at(n);
         Entrant *entrant = model_.EntrantAt(delta.EntrantIndex);
         if (!entrant)
             continue;

@@ -57,6 +57,8 @@ private:
     void RedrawEntrant(int index);
 
     const ReplayStep *StepAt(int k) const;
+    void PrefetchFightsAhead(int k, int direction) const;
+    void PrefetchEntrant(int index) const;
     int StepCount() const { return int(model_.Steps.size()); }
 
     ReplayModel &model_;
