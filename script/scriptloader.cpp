@@ -83,7 +83,7 @@ void ScriptLoader::Reader::ReadHeader(ScriptHeader &header)
     std::string_view key;
     const char *value;
     while (NextKeyedLine(key, value)) {
-        switch (HeaderKey(FindKey(HeaderKeys, key))) {
+        switch (HeaderKey(HeaderKeys.Find(key))) {
         case HeaderKey::HeaderLines: header.HeaderLines = ReadInteger(value); break;
         case HeaderKey::FileName: header.FileName.Assign(value); break;
         case HeaderKey::Version: header.Version.Assign(value); break;
@@ -119,7 +119,7 @@ bool ScriptLoader::Reader::ReadEntrants()
     const char *value;
     while (NextKeyedLine(key, value)) {
         Entrant &entrant = model_.Entrants[block];
-        switch (EntrantKey(FindKey(EntrantKeys, key))) {
+        switch (EntrantKey(EntrantKeys.Find(key))) {
         case EntrantKey::Doller: entrant.Doller.Assign(value); break;
         case EntrantKey::Owner: entrant.Owner.Assign(value); break;
         case EntrantKey::Emblem: entrant.Emblem.Assign(value); break;
@@ -145,7 +145,7 @@ void ScriptLoader::Reader::ReadEvents()
     std::string_view key;
     const char *value;
     while (NextKeyedLine(key, value)) {
-        switch (EventKey(FindKey(EventKeys, key))) {
+        switch (EventKey(EventKeys.Find(key))) {
         case EventKey::Turn:
             openMoveStep_ = nullptr;
             ++turnCounter_;

@@ -205,15 +205,15 @@ TEST(ReadWordTest, TakesTheFirstWord)
 
 TEST(KeyTableTest, LetterCaseIsIgnoredButBlanksAreNot)
 {
-    EXPECT_EQ(FindKey(HeaderKeys, "HeaderLines"), 0);
-    EXPECT_EQ(FindKey(HeaderKeys, "headerlines"), 0);
-    EXPECT_EQ(FindKey(HeaderKeys, "HEADERLINES"), 0);
-    EXPECT_EQ(FindKey(HeaderKeys, "HeaderLines "), -1);
-    EXPECT_EQ(FindKey(HeaderKeys, " HeaderLines"), -1);
-    EXPECT_EQ(FindKey(HeaderKeys, "HeaderLine"), -1);
-    EXPECT_EQ(FindKey(EventKeys, "hitpoint2"), int(EventKey::HitPoint2));
-    EXPECT_EQ(FindKey(EntrantKeys, "hitpoint2"), -1);
-    EXPECT_EQ(FindKey(EventKeys, "eNd"), int(EventKey::End));
+    EXPECT_EQ(HeaderKeys.Find("HeaderLines"), 0);
+    EXPECT_EQ(HeaderKeys.Find("headerlines"), 0);
+    EXPECT_EQ(HeaderKeys.Find("HEADERLINES"), 0);
+    EXPECT_EQ(HeaderKeys.Find("HeaderLines "), -1);
+    EXPECT_EQ(HeaderKeys.Find(" HeaderLines"), -1);
+    EXPECT_EQ(HeaderKeys.Find("HeaderLine"), -1);
+    EXPECT_EQ(EventKeys.Find("hitpoint2"), int(EventKey::HitPoint2));
+    EXPECT_EQ(EntrantKeys.Find("hitpoint2"), -1);
+    EXPECT_EQ(EventKeys.Find("eNd"), int(EventKey::End));
 }
 
 } // namespace
