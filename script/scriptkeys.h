@@ -20,8 +20,8 @@ enum class EventKey {
 
 // The names of one section's keys, found with letter case ignored (ASCII
 // only). Every line of a file is looked up, so the names are hashed on their
-// length and first and last letters, which tells the format's keys apart,
-// and only the one candidate is compared.
+// length and first and last bytes, which tells the format's keys apart, and
+// only the one candidate is compared.
 class KeyTable {
 public:
     constexpr KeyTable(std::initializer_list<std::string_view> names)
@@ -32,7 +32,13 @@ public:
             while (slots_[slot] != -1)
                 slot = (slot + 1) % SlotCount;
             slots_[slot] = int8_t(count_);
-            names_[count_++] = name;
+            Name &entry = names_[count_++];
+            entry.size = name.size();
+            for (std::size_t i = 0; i < name.size(); ++i) {
+                const bool letter = (name[i] | 0x20) >= 'a' && (name[i] | 0x20) <= 'z';
+                entry.caseBits[i] = letter ? 0x20 : 0;
+                entry.lower[i] = char(name[i] | entry.caseBits[i]);
+            }
         }
     }
 
@@ -40,7 +46,7 @@ public:
     constexpr int Find(std::string_view key) const
     {
         for (std::size_t slot = SlotOf(key); slots_[slot] != -1; slot = (slot + 1) % SlotCount) {
-            if (EqualIgnoringCase(names_[std::size_t(slots_[slot])], key))
+            if (names_[std::size_t(slots_[slot])].Matches(key))
                 return slots_[slot];
         }
         return -1;
@@ -49,29 +55,39 @@ public:
 private:
     static constexpr std::size_t SlotCount = 32;  // at least twice as many as names
     static constexpr std::size_t MaxNames = 16;
+    static constexpr std::size_t MaxLength = 16;
 
-    static constexpr char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; }
+    // A name in lower case. Setting the case bit of a key's byte lowers an
+    // ASCII capital and nothing else that could equal a letter, so it is
+    // set where the name has a letter; other bytes must match as they are.
+    struct Name {
+        std::size_t size = 0;
+        std::array<char, MaxLength> lower{};
+        std::array<char, MaxLength> caseBits{};
+
+        constexpr bool Matches(std::string_view key) const
+        {
+            if (key.size() != size)
+                return false;
+            int differ = 0;
+            for (std::size_t i = 0; i < size; ++i)
+                differ |= (key[i] | caseBits[i]) ^ lower[i];
+            return differ == 0;
+        }
+    };
+
+    // Equal keys, letter case ignored, share a slot.
     static constexpr std::size_t SlotOf(std::string_view key)
     {
         if (key.empty())
             return 0;
-        const auto first = static_cast<unsigned char>(AsciiLower(key.front()));
-        const auto last = static_cast<unsigned char>(AsciiLower(key.back()));
+        const auto first = static_cast<unsigned char>(key.front() | 0x20);
+        const auto last = static_cast<unsigned char>(key.back() | 0x20);
         return (key.size() * 5 + first * 3 + last) % SlotCount;
-    }
-    static constexpr bool EqualIgnoringCase(std::string_view a, std::string_view b)
-    {
-        if (a.size() != b.size())
-            return false;
-        for (std::size_t i = 0; i < a.size(); ++i) {
-            if (AsciiLower(a[i]) != AsciiLower(b[i]))
-                return false;
-        }
-        return true;
     }
 
     std::array<int8_t, SlotCount> slots_{};
-    std::array<std::string_view, MaxNames> names_{};
+    std::array<Name, MaxNames> names_{};
     std::size_t count_ = 0;
 };
 

@@ -214,6 +214,13 @@ TEST(KeyTableTest, LetterCaseIsIgnoredButBlanksAreNot)
     EXPECT_EQ(EventKeys.Find("hitpoint2"), int(EventKey::HitPoint2));
     EXPECT_EQ(EntrantKeys.Find("hitpoint2"), -1);
     EXPECT_EQ(EventKeys.Find("eNd"), int(EventKey::End));
+    // Only letters fold: a byte one case bit away from a digit or from a
+    // letter's other case is another byte.
+    EXPECT_EQ(EventKeys.Find("STATUS2"), int(EventKey::Status2));
+    EXPECT_EQ(EventKeys.Find("Status\x12"), -1);
+    EXPECT_EQ(EventKeys.Find("\x8Dove"), -1);
+    EXPECT_EQ(EntrantKeys.Find("x"), int(EntrantKey::X));
+    EXPECT_EQ(EntrantKeys.Find(""), -1);
 }
 
 } // namespace
