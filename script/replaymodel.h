@@ -50,22 +50,24 @@ struct MoveStep {
     std::vector<MoveDelta> Deltas;
 };
 
+// A large tournament holds tens of thousands of fight records: the fields are
+// ordered so that no padding lies between them.
 struct FightSide {
     int16_t EntrantIndex = -1;  // -1 until the side's Status line names a player
     int16_t StatusRest[6] = {};
-    SjisText<256> Guide;
     int8_t RateAfter = 0;   // the player's hit-point rate after this fight step
     int8_t RateBefore = 0;  // and before it, restored when the step is undone
+    SjisText<256> Guide;
 };
 
 struct FightRecord {
     int16_t BattleNo = 0;
     int8_t LeadSide = 0;    // 0: player 1 is listed first in the digest
     int8_t Distance = 0;
-    FightSide Side[2];      // player 1, player 2
     int8_t ResultInfo = 0;
     int8_t ResultCode = -1; // -1 nobody out, 0 player 1 won, 1 player 2 won, 2 both out
     int8_t OutStatus = 0;
+    FightSide Side[2];      // player 1, player 2
 };
 
 enum StepKind : uint8_t { FightStepKind = 0, MoveStepKind = 1 };
