@@ -24,6 +24,32 @@ bool WithinLimits(const ScriptHeader &header)
         && cells <= ScriptLimits::MaxArenaCells && header.EntrantCount <= ScriptLimits::MaxEntrants;
 }
 
+// The bytes from the file's position to its end, or 0 when that cannot be
+// told (a pipe, say). Asked before anything is read from the file.
+std::size_t BytesLeft(std::FILE *file)
+{
+    const long at = std::ftell(file);
+    if (at < 0 || std::fseek(file, 0, SEEK_END) != 0)
+        return 0;
+    const long end = std::ftell(file);
+    if (std::fseek(file, at, SEEK_SET) != 0)
+        return 0;
+    return end > at ? std::size_t(end - at) : 0;
+}
+
+// Room for the steps and battles the header announces, so that the largest
+// tables are not copied over and over as they grow. Room is only address
+// space until it is used, but a header may announce anything: no more is
+// reserved than the rest of the file has lines for.
+void ReserveTables(ReplayModel &model, const ScriptHeader &header, std::size_t bytesLeft)
+{
+    constexpr std::size_t ShortestStepLine = 6;  // "Move:" and a line end
+    const std::size_t most = bytesLeft / ShortestStepLine;
+    const auto announced = [](int32_t count) { return std::size_t(std::max(count, 0)); };
+    model.Steps.reserve(std::min(announced(header.FightLines) + announced(header.MoveLines), most));
+    model.Battles.reserve(std::min(announced(header.FightLines), most));
+}
+
 } // namespace
 
 // The state of one load: the line buffer and what the event section tracks.
@@ -302,6 +328,7 @@ LoadResult ScriptLoader::Read(std::FILE *file)
 {
     LoadResult result;
     result.outcome = LoadResult::Refused;
+    const std::size_t bytesLeft = BytesLeft(file);
     try {
         Reader reader(file, model_);
         ScriptHeader header;
@@ -319,6 +346,7 @@ LoadResult ScriptLoader::Read(std::FILE *file)
         model_.Header = header;
         model_.Clear();
         model_.Entrants.resize(std::size_t(std::max(header.EntrantCount, 0)));
+        ReserveTables(model_, header, bytesLeft);
 
         if (!reader.ReadEntrants())
             result.messages.push_back(IdsBadEntrants);

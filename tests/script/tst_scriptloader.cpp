@@ -478,6 +478,19 @@ TEST(BrokenFileTest, NonPositiveEntrantCountsGiveAnEmptyTableAndTheEventsAreRead
     }
 }
 
+TEST(BrokenFileTest, AHeaderAnnouncingBillionsOfEventsReservesNoMoreThanTheFileHolds)
+{
+    std::string text = Header(2);
+    for (const std::string key : {"MoveLines", "FightLines"})
+        text.replace(text.find(key + ": 0"), key.size() + 3, key + ": 2000000000");
+    text += EntrantBlock("a", "A", 0, 0) + EntrantBlock("b", "B", 1, 0) + "Turn:\nMove: 0,1,0\n" + Fight(1, 0, 1);
+    ReplayModel model;
+    ASSERT_TRUE(LoadBytes(model, text).loaded);
+    EXPECT_EQ(model.Steps.size(), 2u);
+    EXPECT_LE(model.Steps.capacity(), text.size());
+    EXPECT_LE(model.Battles.capacity(), text.size());
+}
+
 TEST(BrokenFileTest, FightsWithImpossibleBattleNumbersArePassedOverWithTheirLines)
 {
     ReplayModel model;
