@@ -32,12 +32,12 @@ bool StepEngine::SeekTo(int target)
     if (forward) {
         for (int k = currentPosition_ + 1; k <= target; ++k) {
             PrefetchFightsAhead(k, 1);
-            ApplyStep(k, true);
+            ApplyStep(k, true, false);
         }
     } else {
         for (int k = currentPosition_; k >= target + 1; --k) {
             PrefetchFightsAhead(k, -1);
-            ApplyStep(k, false);
+            ApplyStep(k, false, false);
         }
     }
     LandOn(target, forward);
@@ -84,7 +84,7 @@ void StepEngine::PrefetchFightsAhead(int k, int direction) const
     }
 }
 
-void StepEngine::ApplyStep(int k, bool forward)
+void StepEngine::ApplyStep(int k, bool forward, bool landing)
 {
     if (highlightActive_)
         ClearHighlight(forward);
@@ -92,7 +92,7 @@ void StepEngine::ApplyStep(int k, bool forward)
     if (!step)
         return;
     if (step->IsFight())
-        ApplyFightStep(*step);
+        ApplyFightStep(*step, landing);
     else
         ApplyMoveStep(*step, forward);
 }
@@ -136,7 +136,7 @@ void StepEngine::ApplyMoveStep(const ReplayStep &step, bool forward)
     }
 }
 
-void StepEngine::ApplyFightStep(const ReplayStep &step)
+void StepEngine::ApplyFightStep(const ReplayStep &step, bool landing)
 {
     if (!step.Fight)
         return;
@@ -158,14 +158,20 @@ void StepEngine::ApplyFightStep(const ReplayStep &step)
     case 2: setStatus(p1, fight.OutStatus); setStatus(p2, fight.OutStatus); break;
     default: break;
     }
-    Highlight(step);
+    Highlight(step, landing);
 }
 
-void StepEngine::Highlight(const ReplayStep &step)
+// The highlight of a step a seek passes through is cleared by the next step
+// before anything else is drawn, and clearing redraws both cells with the
+// same labels over a fresh fill, which leaves them exactly as if the
+// highlight had never been drawn. So only the step landed on draws its own.
+void StepEngine::Highlight(const ReplayStep &step, bool landing)
 {
-    for (const FightSide &side : step.Fight->Side) {
-        if (const Entrant *entrant = model_.EntrantAt(side.EntrantIndex))
-            grid_.HighlightCell(entrant->X, entrant->Y, side.EntrantIndex);
+    if (landing) {
+        for (const FightSide &side : step.Fight->Side) {
+            if (const Entrant *entrant = model_.EntrantAt(side.EntrantIndex))
+                grid_.HighlightCell(entrant->X, entrant->Y, side.EntrantIndex);
+        }
     }
     highlightPlayer1_ = step.Fight->Side[0].EntrantIndex;
     highlightPlayer2_ = step.Fight->Side[1].EntrantIndex;
@@ -218,7 +224,7 @@ void StepEngine::LandOn(int p, bool forward)
         if (highlightActive_)
             ClearHighlight(forward);
     } else {
-        ApplyStep(p, forward);
+        ApplyStep(p, forward, true);
         WriteBattleDigest(*step);
     }
 }
@@ -229,5 +235,5 @@ void StepEngine::WriteBattleDigest(const ReplayStep &step)
         return;
     for (std::string &line : BattleDigestLines(model_, *step.Fight))
         digest_.push_back(std::move(line));
-    Highlight(step);
+    Highlight(step, true);
 }

@@ -47,13 +47,13 @@ public:
     int HighlightStepNumber() const { return highlightStep_; }
 
 private:
-    void ApplyStep(int k, bool forward);
+    void ApplyStep(int k, bool forward, bool landing);
     void ApplyMoveStep(const ReplayStep &step, bool forward);
-    void ApplyFightStep(const ReplayStep &step);
+    void ApplyFightStep(const ReplayStep &step, bool landing);
     void ClearHighlight(bool forward);
     void LandOn(int p, bool forward);
     void WriteBattleDigest(const ReplayStep &step);
-    void Highlight(const ReplayStep &step);
+    void Highlight(const ReplayStep &step, bool landing);
     void RedrawEntrant(int index);
 
     const ReplayStep *StepAt(int k) const;
