@@ -38,10 +38,14 @@ Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$wor
 pids+=($!)
 wait_for grep -q . "$work/display" || { cat "$work/xvfb.log" >&2; exit 1; }
 export DISPLAY=":$(head -n1 "$work/display")"
+# The window manager gives up at once when it finds no display, so it is
+# started only once the server answers; if it never does, its log says why.
+wait_for xprop -root || { cat "$work/xvfb.log" >&2; exit 1; }
 
 openbox --sm-disable >"$work/openbox.log" 2>&1 &
 pids+=($!)
 # The manager announces itself on the root window once it runs.
-wait_for sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' || { cat "$work/openbox.log" >&2; exit 1; }
+wait_for sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' \
+    || { cat "$work/xvfb.log" "$work/openbox.log" >&2; exit 1; }
 
 QT_QPA_PLATFORM=xcb "$@"
