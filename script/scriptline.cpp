@@ -13,36 +13,42 @@ bool IsSpace(unsigned char c)
     return c == ' ' || (c >= '\t' && c <= '\r');
 }
 
-bool IsDigit(unsigned char c)
-{
-    return c >= '0' && c <= '9';
-}
-
-// Parses [sign] digits at p; returns false when there is no digit.
-bool ParseSigned(const char *&p, int32_t &out)
-{
-    const char *q = p;
-    bool negative = false;
-    if (*q == '+' || *q == '-')
-        negative = *q++ == '-';
-    if (!IsDigit(static_cast<unsigned char>(*q)))
-        return false;
-    int64_t magnitude = 0;
-    while (IsDigit(static_cast<unsigned char>(*q))) {
-        if (magnitude <= int64_t(INT32_MAX) + 1)
-            magnitude = magnitude * 10 + (*q - '0');
-        ++q;
-    }
-    const int64_t v = negative ? -magnitude : magnitude;
-    out = int32_t(v < INT32_MIN ? INT32_MIN : v > INT32_MAX ? INT32_MAX : v);
-    p = q;
-    return true;
-}
-
 const char *SkipSpace(const char *p)
 {
     while (*p && IsSpace(static_cast<unsigned char>(*p)))
         ++p;
+    return p;
+}
+
+unsigned DigitValue(char c)
+{
+    return unsigned(static_cast<unsigned char>(c)) - '0';
+}
+
+// Parses [white space] [sign] digits at p into out and returns the end of
+// the digits, or null when there is no digit. Every value of a file goes
+// through here, and nearly all start with their first digit, so the blanks
+// and the sign are looked for only when they do not.
+const char *ParseSigned(const char *p, int32_t &out)
+{
+    unsigned digit = DigitValue(*p);
+    bool negative = false;
+    if (digit > 9) {
+        p = SkipSpace(p);
+        negative = *p == '-';
+        if (*p == '+' || *p == '-')
+            ++p;
+        digit = DigitValue(*p);
+        if (digit > 9)
+            return nullptr;
+    }
+    int64_t magnitude = digit;
+    for (digit = DigitValue(*++p); digit <= 9; digit = DigitValue(*++p)) {
+        if (magnitude <= int64_t(INT32_MAX) + 1)
+            magnitude = magnitude * 10 + digit;
+    }
+    const int64_t v = negative ? -magnitude : magnitude;
+    out = int32_t(v < INT32_MIN ? INT32_MIN : v > INT32_MAX ? INT32_MAX : v);
     return p;
 }
 
@@ -127,17 +133,17 @@ bool SplitLine(LinePiece line, std::string_view &key, const char *&value)
 
 int32_t ReadInteger(const char *value)
 {
-    const char *p = SkipSpace(value);
     int32_t result = 0;
-    return ParseSigned(p, result) ? result : 0;
+    ReadIntegerList(value, &result, 1);
+    return result;
 }
 
 int ReadIntegerList(const char *value, int32_t *out, int count)
 {
     const char *p = value;
     for (int i = 0; i < count; ++i) {
-        p = SkipSpace(p);
-        if (!ParseSigned(p, out[i]))
+        p = ParseSigned(p, out[i]);
+        if (!p)
             return i;
         if (i + 1 < count && *p++ != ',')
             return i + 1;
