@@ -29,6 +29,7 @@
 #include <map>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 extern char **environ;
@@ -92,12 +93,18 @@ void WarmUpAsARunningViewer(const QString &scratch)
     viewer.MapPicture();
 }
 
+// The fgets floor, then the seconds viewer takes to open the same file.
+std::pair<double, double> FloorAndLoad(const char *path, ReplaySession &viewer)
+{
+    const double floor = FgetsFloor(path);
+    return {floor, Seconds([&] { viewer.OpenScript(QString::fromLocal8Bit(path)); })};
+}
+
 // The first thing a fresh process does: open the file.
 int MeasureColdLoad(const char *path)
 {
-    const double floor = FgetsFloor(path);
     ReplaySession viewer;
-    const double load = Seconds([&] { viewer.OpenScript(QString::fromLocal8Bit(path)); });
+    const auto [floor, load] = FloorAndLoad(path, viewer);
     std::printf("cold=%f coldfgets=%f\n", load, floor);
     return 0;
 }
@@ -105,9 +112,8 @@ int MeasureColdLoad(const char *path)
 int Measure(const char *path, const QString &scratch)
 {
     WarmUpAsARunningViewer(scratch);
-    const double floor = FgetsFloor(path);
     ReplaySession viewer;
-    const double load = Seconds([&] { viewer.OpenScript(QString::fromLocal8Bit(path)); });
+    const auto [floor, load] = FloorAndLoad(path, viewer);
     const int end = viewer.SliderMax();
     // The machine is shared: the median of three runs there and back.
     std::vector<double> forwards;
