@@ -39,8 +39,13 @@ inline std::string EntrantBlock(const std::string &name, const std::string &embl
 inline std::string Preamble(int n, int xsize = 8, int ysize = 6)
 {
     std::string text = Header(n, xsize, ysize);
-    for (int i = 0; i < n; ++i)
-        text += EntrantBlock("P" + std::to_string(i), "E" + std::to_string(i), i % xsize, i / xsize);
+    for (int i = 0; i < n; ++i) {
+        // Appended rather than "P" + ..., which GCC 12 warns about wrongly at -O2.
+        std::string name = "P", emblem = "E";
+        name += std::to_string(i);
+        emblem += std::to_string(i);
+        text += EntrantBlock(name, emblem, i % xsize, i / xsize);
+    }
     return text;
 }
 
