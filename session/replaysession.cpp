@@ -1,6 +1,7 @@
 #include "replaysession.h"
 
 #include "battlenavigation.h"
+#include "labelmask.h"
 #include "mappainter.h"
 
 #include <algorithm>
@@ -56,7 +57,11 @@ LoadResult ReplaySession::Load(std::FILE *file)
 {
     ChangeScope scope(*this);
     ResetToStart();
-    LoadResult result = ScriptLoader(model_).Read(file);
+    LoadResult result;
+    {
+        const LabelFontWarmUp font;  // ready for the first map, which follows the read
+        result = ScriptLoader(model_).Read(file);
+    }
     if (result.modelReplaced) {
         // Nothing may point into the tournament that was replaced.
         engine_.ReleaseHighlight();
