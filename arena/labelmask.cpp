@@ -3,19 +3,14 @@
 #include "sjisdecoder.h"
 
 #include <QFontMetrics>
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 
-#include <atomic>
 #include <map>
 
 namespace {
 
-std::atomic<bool> labelFontReady = false;
-
-// The label font: a character cell of 15 pixels, no smoothing. Fonts may be
-// resolved on any thread once the GUI application exists.
+// The label font: a character cell of 15 pixels, no smoothing.
 const QFont &LabelFont()
 {
     static const QFont font = [] {
@@ -27,7 +22,6 @@ const QFont &LabelFont()
         do {
             f.setPixelSize(pixels);
         } while (QFontMetrics(f).height() > CellHeight && --pixels > 1);
-        labelFontReady = true;
         return f;
     }();
     return font;
@@ -109,16 +103,4 @@ uint32_t LabelMasks::IdOf(std::string_view label)
         return known->second;
     masks_.push_back(Render(label));
     return ids_.emplace(key, uint32_t(masks_.size() - 1)).first->second;
-}
-
-LabelFontWarmUp::LabelFontWarmUp()
-{
-    if (!labelFontReady && qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
-        thread_ = std::thread([] { LabelFont(); });
-}
-
-LabelFontWarmUp::~LabelFontWarmUp()
-{
-    if (thread_.joinable())
-        thread_.join();
 }

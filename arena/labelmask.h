@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <string_view>
-#include <thread>
 #include <unordered_map>
 #include <vector>
 
@@ -46,20 +45,4 @@ public:
 private:
     std::unordered_map<uint32_t, uint32_t> ids_;
     std::vector<LabelMask> masks_;
-};
-
-// The label font's first use in a process sets up the font database, which
-// takes as long as reading a file of a few megabytes. A warm-up does that on
-// a second thread while the caller reads one, and waits for it when it goes
-// out of scope. It does nothing once the font is ready, or in a process
-// without a GUI application.
-class LabelFontWarmUp {
-public:
-    LabelFontWarmUp();
-    ~LabelFontWarmUp();
-    LabelFontWarmUp(const LabelFontWarmUp &) = delete;
-    LabelFontWarmUp &operator=(const LabelFontWarmUp &) = delete;
-
-private:
-    std::thread thread_;
 };

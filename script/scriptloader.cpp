@@ -324,7 +324,7 @@ ScriptFile OpenScriptFile(const QString &path)
 #endif
 }
 
-LoadResult ScriptLoader::Read(std::FILE *file)
+LoadResult ScriptLoader::Read(std::FILE *file, const std::function<void()> &entrantsRead)
 {
     LoadResult result;
     result.outcome = LoadResult::Refused;
@@ -350,6 +350,8 @@ LoadResult ScriptLoader::Read(std::FILE *file)
 
         if (!reader.ReadEntrants())
             result.messages.push_back(IdsBadEntrants);
+        if (entrantsRead)
+            entrantsRead();
         reader.ReadEvents();
     } catch (const std::bad_alloc &) {
         result.outcome = LoadResult::OutOfMemory;

@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -61,7 +62,12 @@ public:
 
     // Reads the file from its position into the model. Nothing is shown: the
     // caller shows the result's messages once the load is over.
-    LoadResult Read(std::FILE *file);
+    //
+    // entrantsRead, when given, is called once the header has been accepted
+    // and the entrant table read, before the events: from then on the load
+    // changes neither the header nor the entrants, so another thread may read
+    // them while the events are read. Every load that ends Loaded calls it.
+    LoadResult Read(std::FILE *file, const std::function<void()> &entrantsRead = {});
 
 private:
     class Reader;

@@ -1,8 +1,9 @@
 #include "replaysession.h"
 
 #include "battlenavigation.h"
-#include "labelmask.h"
+#include "mapbuild.h"
 #include "mappainter.h"
+#include "stringtable.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -46,10 +47,8 @@ LoadResult ReplaySession::Open(std::FILE *file)
 {
     ChangeScope scope(*this);
     LoadResult result = Load(file);
-    if (result.Succeeded()) {
-        Rebuild();
+    if (result.Succeeded())
         EnableControls(true);
-    }
     return result;
 }
 
@@ -57,25 +56,22 @@ LoadResult ReplaySession::Load(std::FILE *file)
 {
     ChangeScope scope(*this);
     ResetToStart();
-    LoadResult result;
-    {
-        const LabelFontWarmUp font;  // ready for the first map, which follows the read
-        result = ScriptLoader(model_).Read(file);
-    }
+    // The new map is drawn while the events are read, and replaces the old
+    // one only once the load has succeeded.
+    MapBuild map;
+    LoadResult result = ScriptLoader(model_).Read(file, [&] { map.Start(model_); });
     if (result.modelReplaced) {
         // Nothing may point into the tournament that was replaced.
         engine_.ReleaseHighlight();
         grid_.ReleaseEntrants();
     }
+    if (result.Succeeded() && !map.TakeInto(grid_)) {
+        result.outcome = LoadResult::OutOfMemory;
+        result.messages.push_back(IdsMemoryFailure);
+    }
     if (result.Succeeded())
         hasTournament_ = true;
     return result;
-}
-
-void ReplaySession::Rebuild()
-{
-    grid_.Build(model_.Header, model_.Entrants);
-    grid_.DrawAll();
 }
 
 void ReplaySession::EnableControls(bool on)

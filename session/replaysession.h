@@ -145,7 +145,6 @@ private:
     class ChangeScope;
 
     LoadResult Load(std::FILE *file);
-    void Rebuild();
     void SeekTo(int target);
     void SetPlayButtons(bool play, bool fwd, bool pause);
     void StartTimer(int interval);

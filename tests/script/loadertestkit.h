@@ -7,6 +7,7 @@
 
 #include <QTemporaryFile>
 
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -62,7 +63,8 @@ struct LoadOutcome {
 };
 
 // Writes bytes to a temporary file and loads it into model.
-inline LoadOutcome LoadBytes(ReplayModel &model, const std::string &bytes)
+inline LoadOutcome LoadBytes(ReplayModel &model, const std::string &bytes,
+                             const std::function<void()> &entrantsRead = {})
 {
     QTemporaryFile file;
     if (!file.open())
@@ -73,7 +75,7 @@ inline LoadOutcome LoadBytes(ReplayModel &model, const std::string &bytes)
     if (!script)
         throw std::runtime_error("cannot read a temporary file");
     LoadOutcome outcome;
-    outcome.result = ScriptLoader(model).Read(script.get());
+    outcome.result = ScriptLoader(model).Read(script.get(), entrantsRead);
     outcome.loaded = outcome.result.Succeeded();
     return outcome;
 }
