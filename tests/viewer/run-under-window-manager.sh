@@ -33,8 +33,11 @@ wait_for() {
     return 1
 }
 
-# The server picks a free display and writes its number to the file.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+# The server picks a free display and writes its number to the file. An X
+# server resets itself when its last client leaves, and refuses connections
+# while it does: without -noreset, the window manager could arrive just as
+# the probe below has left.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
 pids+=($!)
 wait_for grep -q . "$work/display" || { cat "$work/xvfb.log" >&2; exit 1; }
 export DISPLAY=":$(head -n1 "$work/display")"
