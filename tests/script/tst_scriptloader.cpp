@@ -430,40 +430,24 @@ TEST(OutcomeTest, ANewModelReplacesTheOldOnlyAfterItsHeaderIsAccepted)
 TEST(OutcomeTest, TheEntrantsAreAnnouncedOnceCompleteBeforeAnyEvent)
 {
     const std::string events = "Turn:\nMove: 0,1,0\n" + Fight(1, 0, 1);
-    const struct {
-        const char *name;
-        std::string bytes;
-        int calls;
-        std::size_t steps;  // once the load is over
-    } cases[] = {
-        {"complete", Preamble(3) + events, 1, 2},
-        {"short section: the events are read as entrant lines", Header(3) + EntrantBlock("P0", "E0", 0, 0) + events, 1, 0},
-        {"refused", "HeaderLines: 2\nVersion: 00.00.03\n", 0, 2},
-        {"too large", Header(3, 1001, 1), 0, 2},
-    };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto &[bytes, calls] : std::vector<std::pair<std::string, int>>{
+             {Preamble(3) + events, 1},
+             {Header(3) + EntrantBlock("P0", "E0", 0, 0) + events, 1},  // short: events read as entrant lines
+             {"HeaderLines: 2\nVersion: 00.00.03\n", 0}}) {
         ReplayModel model;
-        ASSERT_TRUE(LoadBytes(model, Preamble(2) + events).loaded);
-        int calls = 0;
-        ScriptHeader header;
+        int called = 0;
         std::vector<std::string> emblems;
         std::size_t steps = 0;
-        LoadBytes(model, c.bytes, [&] {
-            ++calls;
-            header = model.Header;
+        LoadBytes(model, bytes, [&] {
+            ++called;
             emblems.clear();
             for (const Entrant &entrant : model.Entrants)
                 emblems.emplace_back(entrant.Emblem.View());
-            steps = model.Steps.size();
+            steps += model.Steps.size();
         });
-        EXPECT_EQ(calls, c.calls);
-        EXPECT_EQ(model.Steps.size(), c.steps);
-        if (calls == 0)
-            continue;
+        EXPECT_EQ(called, calls);
         EXPECT_EQ(steps, 0u);
-        EXPECT_EQ(header.EntrantCount, model.Header.EntrantCount);
-        ASSERT_EQ(emblems.size(), model.Entrants.size());
+        ASSERT_EQ(emblems.size(), called ? model.Entrants.size() : 0u);
         for (std::size_t i = 0; i < emblems.size(); ++i)
             EXPECT_EQ(emblems[i], model.Entrants[i].Emblem.View());
     }

@@ -118,33 +118,26 @@ TEST(SjisTextTest, CutsAtCapacityMinusOneBytes)
 
 // Texts of up to 15 bytes are kept in place and longer ones on the heap; each
 // length must survive copies, moves and being assigned from itself.
-TEST(SjisTextTest, KeepsEveryLengthThroughCopiesAndMoves)
+TEST(SjisTextTest, KeepsEveryLengthThroughCopiesMovesAndSelfAssignment)
 {
     const std::string bytes(300, '\x91');
-    for (const std::size_t length : {0, 1, 14, 15, 16, 79, 80, 255, 300}) {
+    for (const std::size_t length : {0, 1, 15, 16, 255, 300}) {
         SCOPED_TRACE(length);
         const std::string_view expected = std::string_view(bytes).substr(0, std::min<std::size_t>(length, 255));
         SjisText<256> text;
         text.Assign("a longer text than fits in place");
         text.Assign(std::string_view(bytes).substr(0, length));
-        EXPECT_EQ(text.View(), expected);
         text.Assign(text.View());
+        SjisText<256> assigned;
+        assigned.Assign("x");
+        assigned = text;
+        SjisText<256> moved(std::move(assigned));
+        moved = SjisText<256>(moved);
         EXPECT_EQ(text.View(), expected);
+        EXPECT_EQ(moved.View(), expected);
         const std::size_t tail = std::min<std::size_t>(1, expected.size());
         text.Assign(text.View().substr(tail));
         EXPECT_EQ(text.View(), expected.substr(tail));
-        text.Assign(expected);
-
-        SjisText<256> copy(text);
-        SjisText<256> assigned;
-        assigned = copy;
-        SjisText<256> moved(std::move(copy));
-        SjisText<256> moveAssigned;
-        moveAssigned.Assign("x");
-        moveAssigned = std::move(moved);
-        EXPECT_EQ(text.View(), expected);
-        EXPECT_EQ(assigned.View(), expected);
-        EXPECT_EQ(moveAssigned.View(), expected);
     }
 }
 
