@@ -71,7 +71,7 @@ void StepEngine::PrefetchFightsAhead(int k, int direction) const
 {
     constexpr int Distance = int(PrefetchDistance);
     if (const ReplayStep *step = StepAt(k + 3 * direction * Distance); step && step->Fight)
-        __builtin_prefetch(step->Fight.get());
+        __builtin_prefetch(step->Fight);
     if (const ReplayStep *step = StepAt(k + 2 * direction * Distance); step && step->Fight) {
         for (const FightSide &side : step->Fight->Side)
             PrefetchEntrant(side.EntrantIndex);

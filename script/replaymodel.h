@@ -70,6 +70,32 @@ struct FightRecord {
     FightSide Side[2];      // player 1, player 2
 };
 
+// The fight records of a model, in chunks that never move, so that steps can
+// point at them. A tournament has tens of thousands of them: one allocation
+// per chunk instead of one per record.
+class FightRecordPool {
+public:
+    // A new record with its defaults.
+    FightRecord &Add()
+    {
+        if (usedInLast_ == ChunkSize) {
+            chunks_.push_back(std::make_unique<FightRecord[]>(ChunkSize));
+            usedInLast_ = 0;
+        }
+        return chunks_.back()[usedInLast_++];
+    }
+    void Clear()
+    {
+        chunks_.clear();
+        usedInLast_ = ChunkSize;
+    }
+
+private:
+    static constexpr std::size_t ChunkSize = 4096;
+    std::vector<std::unique_ptr<FightRecord[]>> chunks_;
+    std::size_t usedInLast_ = ChunkSize;
+};
+
 enum StepKind : uint8_t { FightStepKind = 0, MoveStepKind = 1 };
 
 // One step of the replay. Kind 0 is a fight step; any other kind is a move
@@ -78,7 +104,7 @@ struct ReplayStep {
     int16_t Turn = 0;
     uint8_t Kind = MoveStepKind;
     std::unique_ptr<MoveStep> Move;
-    std::unique_ptr<FightRecord> Fight;
+    FightRecord *Fight = nullptr;  // in the model's FightRecords
 
     bool IsFight() const { return Kind == FightStepKind; }
 };
@@ -105,6 +131,7 @@ struct ReplayModel {
     std::vector<Entrant> Entrants;  // empty before the first load
     StepList Steps;
     BattleTable Battles;
+    FightRecordPool FightRecords;
 
     // The entrant with this index, or null when the index lies outside the
     // table (files may name entrants that do not exist).
@@ -120,5 +147,6 @@ struct ReplayModel {
         Entrants = std::vector<Entrant>();
         Battles = BattleTable();
         Steps = StepList();
+        FightRecords.Clear();
     }
 };

@@ -224,11 +224,11 @@ void ScriptLoader::Reader::OnFight(const char *value)
     ReplayStep step;
     step.Turn = int16_t(turnCounter_);
     step.Kind = FightStepKind;
-    step.Fight = std::make_unique<FightRecord>();
+    step.Fight = &model_.FightRecords.Add();
     step.Fight->BattleNo = battleNo;
     step.Fight->LeadSide = int8_t(values[1]);
     step.Fight->Distance = int8_t(values[2]);
-    currentFight_ = step.Fight.get();
+    currentFight_ = step.Fight;
     model_.Steps.push_back(std::move(step));
     if (model_.Battles.size() < std::size_t(battleNo)) {
         BattleEntry battle;

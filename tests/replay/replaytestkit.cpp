@@ -81,7 +81,7 @@ ModelBuilder &ModelBuilder::Fight(const FightSetup &fight)
     ReplayStep step;
     step.Turn = int16_t(fight.Turn);
     step.Kind = FightStepKind;
-    step.Fight = std::make_unique<FightRecord>();
+    step.Fight = &model_.FightRecords.Add();
     FightRecord &record = *step.Fight;
     record.BattleNo = int16_t(fight.Battle);
     record.LeadSide = int8_t(fight.LeadSide);
