@@ -1,12 +1,13 @@
 #include "replaysession.h"
 
 #include "battlenavigation.h"
-#include "mapbuild.h"
+#include "scriptreadahead.h"
 #include "mappainter.h"
 #include "stringtable.h"
 
 #include <algorithm>
 #include <cstdint>
+#include <new>
 
 class ReplaySession::ChangeScope {
 public:
@@ -58,19 +59,32 @@ LoadResult ReplaySession::Load(std::FILE *file)
     ResetToStart();
     // The new map is drawn while the events are read, and replaces the old
     // one only once the load has succeeded.
-    MapBuild map;
-    LoadResult result = ScriptLoader(model_).Read(file, [&] { map.Start(model_); });
+    ScriptReadAhead read(model_, file);
+    ArenaGrid map;
+    bool mapDrawn = false;
+    if (read.WaitForEntrants()) {
+        try {
+            map.Build(model_.Header, model_.Entrants);
+            map.DrawAll();
+            mapDrawn = true;
+        } catch (const std::bad_alloc &) {
+            // the load fails below, once the file has been read
+        }
+    }
+    LoadResult result = read.Finish();
     if (result.modelReplaced) {
         // Nothing may point into the tournament that was replaced.
         engine_.ReleaseHighlight();
         grid_.ReleaseEntrants();
     }
-    if (result.Succeeded() && !map.TakeInto(grid_)) {
+    if (result.Succeeded() && !mapDrawn) {
         result.outcome = LoadResult::OutOfMemory;
         result.messages.push_back(IdsMemoryFailure);
     }
-    if (result.Succeeded())
+    if (result.Succeeded()) {
+        grid_ = std::move(map);
         hasTournament_ = true;
+    }
     return result;
 }
 
