@@ -6,6 +6,7 @@
 #include "mappixels.h"
 #include "replaytestkit.h"
 
+#include "scriptreadahead.h"
 #include "sjisdecoder.h"
 
 #include <QAbstractItemModelTester>
@@ -13,8 +14,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <functional>
 #include <memory>
+#include <tuple>
 
 namespace {
 
@@ -245,6 +248,28 @@ TEST(SessionLoad, ARefusedFirstFileLeavesTheSessionEmpty)
     EXPECT_FALSE(session.Grid().IsDrawn());
     session.ToolButtonPauseClick();
     EXPECT_EQ(Of(session), Empty);
+}
+
+// The entrants may be read while the events are still being read; a refused
+// file announces none and leaves the model alone.
+TEST(SessionLoad, TheReadAheadAnnouncesTheEntrantsOfAcceptedFilesOnly)
+{
+    const std::string accepted = ScriptBuilder(3, 1).Entrant("Ab", 0, 0).Entrant("Cd", 2, 0).Turn().Move(0, 1, 0).Text();
+    for (const auto &[text, entrantsIn, outcome] :
+         {std::tuple{accepted, true, LoadResult::Loaded}, std::tuple{Refused, false, LoadResult::Refused}}) {
+        const std::unique_ptr<std::FILE, FileCloser> file(std::tmpfile());
+        ASSERT_TRUE(file && std::fwrite(text.data(), 1, text.size(), file.get()) == text.size());
+        std::rewind(file.get());
+        ReplayModel model;
+        ScriptReadAhead read(model, file.get());
+        ASSERT_EQ(read.WaitForEntrants(), entrantsIn);
+        std::vector<int> columns;
+        for (const Entrant &entrant : model.Entrants)
+            columns.push_back(entrant.X);
+        EXPECT_EQ(read.Finish().outcome, outcome);
+        EXPECT_EQ(columns, (entrantsIn ? std::vector<int>{0, 2} : std::vector<int>{}));
+        EXPECT_EQ(model.Steps.size(), entrantsIn ? 1u : 0u);
+    }
 }
 
 // --- Back to the start ---------------------------------------------------
