@@ -1,8 +1,8 @@
 #include "replaysession.h"
 
 #include "battlenavigation.h"
-#include "scriptreadahead.h"
 #include "mappainter.h"
+#include "scriptreadahead.h"
 #include "stringtable.h"
 
 #include <algorithm>

@@ -13,11 +13,8 @@ ScriptReadAhead::ScriptReadAhead(ReplayModel &model, std::FILE *file)
 
 void ScriptReadAhead::Read(ReplayModel &model, std::FILE *file)
 {
-    LoadResult result = ScriptLoader(model).Read(file, [this] { Announce(true, false); });
-    {
-        const std::lock_guard lock(mutex_);
-        result_ = std::move(result);
-    }
+    // Finish reads the result only once this thread has ended.
+    result_ = ScriptLoader(model).Read(file, [this] { Announce(true, false); });
     Announce(false, true);
 }
 
