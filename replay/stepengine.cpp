@@ -235,5 +235,4 @@ void StepEngine::WriteBattleDigest(const ReplayStep &step)
         return;
     for (std::string &line : BattleDigestLines(model_, *step.Fight))
         digest_.push_back(std::move(line));
-    Highlight(step, true);
 }
