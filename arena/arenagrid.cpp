@@ -160,19 +160,19 @@ void ArenaGrid::DrawLabel(int index, QRgb colour)
         mask = masks_.IdOf(entrant.Emblem.View());
     const std::vector<LabelPiece> &pieces = masks_[mask].Pieces;
     for (std::size_t p = 0; p < pieces.size(); ++p) {
-        const std::size_t index = IndexOf(int64_t(entrant.X) + pieces[p].Dc, int64_t(entrant.Y) + pieces[p].Dr);
-        if (index == SIZE_MAX)
+        const std::size_t slot = IndexOf(int64_t(entrant.X) + pieces[p].Dc, int64_t(entrant.Y) + pieces[p].Dr);
+        if (slot == SIZE_MAX)
             continue;
         const Ink ink{mask, colour, uint16_t(p), false, !pieces[p].Lines.empty()};
-        CellLook &look = looks_[index];
-        if (look.InkCount == 0 || (look.InkCount == 1 && look.First.SamePixels(ink))) {
-            look.First = ink;
-            look.InkCount = 1;
+        CellLook &cell = looks_[slot];
+        if (cell.InkCount == 0 || (cell.InkCount == 1 && cell.First.SamePixels(ink))) {
+            cell.First = ink;
+            cell.InkCount = 1;
             continue;
         }
-        std::vector<Ink> inks = TakeInks(index);
+        std::vector<Ink> inks = TakeInks(slot);
         std::erase_if(inks, [&](const Ink &old) { return old.SamePixels(ink); });
         inks.push_back(ink);
-        PutInks(index, inks);
+        PutInks(slot, inks);
     }
 }

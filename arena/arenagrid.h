@@ -1,5 +1,6 @@
 #pragma once
 
+#include "arenacontrol.h"
 #include "labelmask.h"
 #include "replaymodel.h"
 
@@ -35,7 +36,7 @@
 // does nothing. Cells outside the arena are never read or written: an
 // entrant whose cell lies outside is still drawn where its coordinates say
 // (the map clips it) but leaves no mark in the grid.
-class ArenaGrid {
+class ArenaGrid final : public ArenaControl {
 public:
     static constexpr int CellPitch = 25;
     static constexpr int Margin = 10;
@@ -75,9 +76,9 @@ public:
     // index -1 clears the interior of the cell at (column, row); otherwise
     // draws the label of entrant index, in its LabelColor, in the entrant's
     // own cell.
-    void RedrawCell(int column, int row, int index);
+    void RedrawCell(int column, int row, int index) override;
     // Fills the interior with HighlightColor and draws the entrant's label.
-    void HighlightCell(int column, int row, int index);
+    void HighlightCell(int column, int row, int index) override;
 
     // The label colour of an entrant from its Status and HitPointRate.
     static QRgb LabelColor(const Entrant &entrant);
@@ -92,11 +93,11 @@ public:
     // The occupant of a cell: 0 empty, i + 1 entrant i; 0 outside the arena.
     int32_t CellAt(int column, int row) const;
     // Sets a cell's occupant; a cell outside the arena is left alone.
-    void SetCell(int column, int row, int32_t occupant);
+    void SetCell(int column, int row, int32_t occupant) override;
     // Asks the processor to fetch what an operation on the cell will touch:
     // seeks visit cells all over a large arena, and fetching several ahead
     // overlaps their memory latencies.
-    void Prefetch(int column, int row) const;
+    void Prefetch(int column, int row) const override;
 
     // The look of a cell from column and row -1 to Columns and Rows; null
     // for cells farther out.

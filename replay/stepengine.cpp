@@ -1,6 +1,5 @@
 #include "stepengine.h"
 
-#include "arenagrid.h"
 #include "battledigest.h"
 
 #include <algorithm>
@@ -79,7 +78,7 @@ void StepEngine::PrefetchFightsAhead(int k, int direction) const
     if (const ReplayStep *step = StepAt(k + direction * Distance); step && step->Fight) {
         for (const FightSide &side : step->Fight->Side) {
             if (const Entrant *entrant = model_.EntrantAt(side.EntrantIndex))
-                grid_.Prefetch(entrant->X, entrant->Y);
+                arena_.Prefetch(entrant->X, entrant->Y);
         }
     }
 }
@@ -116,23 +115,23 @@ void StepEngine::ApplyMoveStep(const ReplayStep &step, bool forward)
         if (n + PrefetchDistance < deltas.size()) {
             const MoveDelta &ahead = at(n + PrefetchDistance);
             if (const Entrant *entrant = model_.EntrantAt(ahead.EntrantIndex)) {
-                grid_.Prefetch(entrant->X, entrant->Y);
+                arena_.Prefetch(entrant->X, entrant->Y);
                 const int sign = forward ? 1 : -1;
-                grid_.Prefetch(Moved(entrant->X, sign * ahead.Dx), Moved(entrant->Y, sign * ahead.Dy));
+                arena_.Prefetch(Moved(entrant->X, sign * ahead.Dx), Moved(entrant->Y, sign * ahead.Dy));
             }
         }
         const MoveDelta &delta = at(n);
         Entrant *entrant = model_.EntrantAt(delta.EntrantIndex);
         if (!entrant)
             continue;
-        grid_.SetCell(entrant->X, entrant->Y, 0);
-        grid_.RedrawCell(entrant->X, entrant->Y, -1);
+        arena_.SetCell(entrant->X, entrant->Y, 0);
+        arena_.RedrawCell(entrant->X, entrant->Y, -1);
         const int sign = forward ? 1 : -1;
         entrant->X = Moved(entrant->X, sign * delta.Dx);
         entrant->Y = Moved(entrant->Y, sign * delta.Dy);
-        grid_.SetCell(entrant->X, entrant->Y, delta.EntrantIndex + 1);
-        grid_.RedrawCell(entrant->X, entrant->Y, -1);
-        grid_.RedrawCell(entrant->X, entrant->Y, delta.EntrantIndex);
+        arena_.SetCell(entrant->X, entrant->Y, delta.EntrantIndex + 1);
+        arena_.RedrawCell(entrant->X, entrant->Y, -1);
+        arena_.RedrawCell(entrant->X, entrant->Y, delta.EntrantIndex);
     }
 }
 
@@ -170,7 +169,7 @@ void StepEngine::Highlight(const ReplayStep &step, bool landing)
     if (landing) {
         for (const FightSide &side : step.Fight->Side) {
             if (const Entrant *entrant = model_.EntrantAt(side.EntrantIndex))
-                grid_.HighlightCell(entrant->X, entrant->Y, side.EntrantIndex);
+                arena_.HighlightCell(entrant->X, entrant->Y, side.EntrantIndex);
         }
     }
     highlightPlayer1_ = step.Fight->Side[0].EntrantIndex;
@@ -205,8 +204,8 @@ void StepEngine::RedrawEntrant(int index)
     const Entrant *entrant = model_.EntrantAt(index);
     if (!entrant)
         return;
-    grid_.RedrawCell(entrant->X, entrant->Y, -1);
-    grid_.RedrawCell(entrant->X, entrant->Y, index);
+    arena_.RedrawCell(entrant->X, entrant->Y, -1);
+    arena_.RedrawCell(entrant->X, entrant->Y, index);
 }
 
 void StepEngine::LandOn(int p, bool forward)

@@ -1,17 +1,17 @@
 #pragma once
 
+#include "arenacontrol.h"
 #include "replaymodel.h"
 
 #include <string>
 #include <vector>
 
-class ArenaGrid;
-
 // Moves the replay from the position the map shows to another one, applying
 // or undoing the steps in between one at a time, and keeps the map, the
 // entrants' cells, rates and statuses and the highlight of the battle being
 // fought in step with each other, and writes the digest of the step it lands
-// on (Shift-JIS lines).
+// on (Shift-JIS lines). The map learns what each step changes through
+// ArenaControl; the engine draws nothing itself.
 //
 // Positions run from 0 (the start) through n (after the last of n steps) to
 // n + 1 (the end, nothing current). Landing on 0 treats step 1 as current:
@@ -22,7 +22,7 @@ class ArenaGrid;
 // players' rates from before the fight and puts them back in play.
 class StepEngine {
 public:
-    StepEngine(ReplayModel &model, ArenaGrid &grid) : model_(model), grid_(grid) {}
+    StepEngine(ReplayModel &model, ArenaControl &arena) : model_(model), arena_(arena) {}
 
     // Moves to target (0 to Maximum()). False, doing nothing at all, when
     // target is the current position. Must not be re-entered.
@@ -62,7 +62,7 @@ private:
     int StepCount() const { return int(model_.Steps.size()); }
 
     ReplayModel &model_;
-    ArenaGrid &grid_;
+    ArenaControl &arena_;
     std::vector<std::string> digest_;
 
     int currentPosition_ = 0;
