@@ -1,6 +1,7 @@
 #include "stepengine.h"
 
 #include "battledigest.h"
+#include "stepeffects.h"
 
 #include <algorithm>
 
@@ -8,13 +9,6 @@ namespace {
 
 // How many deltas or steps ahead a seek fetches what it will touch.
 constexpr std::size_t PrefetchDistance = 4;
-
-// Cells move with two's-complement wrap-around, so that any sequence of
-// moves, however long, undoes exactly.
-int32_t Moved(int32_t coordinate, int delta)
-{
-    return int32_t(uint32_t(coordinate) + uint32_t(delta));
-}
 
 } // namespace
 
@@ -140,23 +134,7 @@ void StepEngine::ApplyFightStep(const ReplayStep &step, bool landing)
     if (!step.Fight)
         return;
     const FightRecord &fight = *step.Fight;
-    Entrant *p1 = model_.EntrantAt(fight.Side[0].EntrantIndex);
-    Entrant *p2 = model_.EntrantAt(fight.Side[1].EntrantIndex);
-    if (p1)
-        p1->HitPointRate = fight.Side[0].RateAfter;
-    if (p2)
-        p2->HitPointRate = fight.Side[1].RateAfter;
-    const auto setStatus = [](Entrant *entrant, int status) {
-        if (entrant)
-            entrant->Status = status;
-    };
-    switch (fight.ResultCode) {
-    case -1: setStatus(p1, -1); setStatus(p2, -1); break;
-    case 0: setStatus(p2, fight.OutStatus); break;
-    case 1: setStatus(p1, fight.OutStatus); break;
-    case 2: setStatus(p1, fight.OutStatus); setStatus(p2, fight.OutStatus); break;
-    default: break;
-    }
+    ApplyFightOutcome(fight, model_.EntrantAt(fight.Side[0].EntrantIndex), model_.EntrantAt(fight.Side[1].EntrantIndex));
     Highlight(step, landing);
 }
 

@@ -85,7 +85,20 @@ LoadResult ReplaySession::Load(std::FILE *file)
         grid_ = std::move(map);
         hasTournament_ = true;
     }
+    if (result.modelReplaced) {
+        search_.reset();
+        index_.Clear();
+        if (result.Succeeded())
+            index_.Build(model_);
+    }
     return result;
+}
+
+const EntrantSearch &ReplaySession::Search() const
+{
+    if (!search_)
+        search_.emplace(model_);
+    return *search_;
 }
 
 void ReplaySession::EnableControls(bool on)

@@ -3,9 +3,11 @@
 #include "arenagrid.h"
 #include "battlelist.h"
 #include "battlerows.h"
+#include "entrantsearch.h"
 #include "replaymodel.h"
 #include "scriptloader.h"
 #include "stepengine.h"
+#include "tournamentindex.h"
 #include "tournamentstandings.h"
 
 #include <QObject>
@@ -136,6 +138,10 @@ public:
     EntrantRecord RecordOf(int entrant) const;
     // The standings of the whole tournament; empty before the first load.
     TournamentSummary Summary() const;
+    // The whole tournament by position and by entrant, built at each load.
+    const TournamentIndex &Index() const { return index_; }
+    // The search over the loaded entrants, built on first use after a load.
+    const EntrantSearch &Search() const;
 
 signals:
     void Changed();
@@ -155,6 +161,8 @@ private:
     StepEngine engine_{model_, grid_};
     BattleRows battleRows_;
     BattleListMemo battleListMemo_;
+    TournamentIndex index_;
+    mutable std::optional<EntrantSearch> search_;
 
     int sliderPosition_ = 0;
     int sliderMax_ = InitialSliderMax;

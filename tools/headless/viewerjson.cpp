@@ -124,3 +124,61 @@ QJsonObject StateToJson(const ReplaySession &session, const QString &action, con
     }
     return state;
 }
+
+QJsonArray FoundToJson(const ReplaySession &session, const QStringList &texts)
+{
+    QJsonArray found;
+    for (const QString &text : texts) {
+        QJsonArray entrants;
+        for (int entrant : session.Search().Find(text))
+            entrants.append(entrant);
+        found.append(QJsonObject{{"text", text}, {"entrants", entrants}});
+    }
+    return found;
+}
+
+namespace {
+
+QJsonValue HistoryToJson(const EntrantHistory &history)
+{
+    if (history.Entrant < 0)
+        return QJsonValue::Null;
+    QJsonArray cells;
+    for (const EntrantHistory::Cell &cell : history.Cells)
+        cells.append(QJsonArray{cell.Position, cell.X, cell.Y});
+    const auto values = [](const std::vector<EntrantHistory::Value> &list) {
+        QJsonArray array;
+        for (const EntrantHistory::Value &value : list)
+            array.append(QJsonArray{value.Position, value.Value});
+        return array;
+    };
+    QJsonArray battles;
+    for (const EntrantHistory::Battle &battle : history.Battles) {
+        const std::string_view outcome = EntrantHistory::OutcomeName(battle.Result);
+        battles.append(QJsonArray{battle.Index, battle.First, battle.Last, battle.Opponent,
+                                  QString::fromLatin1(outcome.data(), qsizetype(outcome.size()))});
+    }
+    return QJsonObject{{"index", history.Entrant}, {"cells", cells}, {"rates", values(history.Rates)},
+                       {"statuses", values(history.Statuses)}, {"battles", battles}};
+}
+
+} // namespace
+
+QJsonArray FollowedToJson(const ReplaySession &session, const QList<int> &entrants)
+{
+    QJsonArray followed;
+    for (int entrant : entrants)
+        followed.append(HistoryToJson(session.Index().HistoryOf(session.Model(), entrant)));
+    return followed;
+}
+
+QJsonObject TimelineToJson(const ReplaySession &session)
+{
+    QJsonArray alive;
+    for (int32_t count : session.Index().Alive())
+        alive.append(count);
+    QJsonArray battle;
+    for (int16_t number : session.Index().BattleAt())
+        battle.append(number);
+    return {{"alive", alive}, {"battle", battle}};
+}
