@@ -36,6 +36,24 @@ ReplaySession::~ReplaySession()
     model_.Steps = StepList();
 }
 
+// No action scope around the whole: the pause is a finished action of its
+// own, shown before the chooser takes over (a modal dialog must not sit on a
+// running play timer).
+std::optional<LoadResult> ReplaySession::ToolButtonOpenClick(const ScriptChooser &chooseFile)
+{
+    ToolButtonPauseClick();
+    const std::optional<QString> path = chooseFile();
+    if (!path)
+        return std::nullopt;
+    return OpenScript(*path);
+}
+
+LoadResult ReplaySession::ToolButtonOpenClick(const QString &path)
+{
+    // A file that is given already is never cancelled.
+    return *ToolButtonOpenClick([&path] { return std::optional<QString>(path); });
+}
+
 LoadResult ReplaySession::OpenScript(const QString &path)
 {
     const ScriptFile file = OpenScriptFile(path);

@@ -13,6 +13,7 @@
 #include <QString>
 
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -72,6 +73,19 @@ public:
     const PlaybackControls &Enabled() const { return enabled_; }
     // Whether a load has succeeded at some time.
     bool HasTournament() const { return hasTournament_; }
+
+    // Asks the user which file to open, as Open's dialog does: the chosen
+    // path, or nullopt when the user cancels.
+    using ScriptChooser = std::function<std::optional<QString>()>;
+
+    // Open as the user does it: the Pause steps, announced by Changed() at
+    // once so that front ends stop their timer before anything is asked;
+    // then chooseFile; then, unless it cancelled, OpenScript with the chosen
+    // path. nullopt when the user cancelled: only the Pause steps ran.
+    std::optional<LoadResult> ToolButtonOpenClick(const ScriptChooser &chooseFile);
+    // The same with the file already chosen (dropped on the window, named on
+    // a command line).
+    LoadResult ToolButtonOpenClick(const QString &path);
 
     // Open after the dialog: the load (the file is opened, the replay
     // returned to its start, the file read), then on success the rebuild of

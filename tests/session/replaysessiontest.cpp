@@ -17,6 +17,7 @@
 #include <cstdio>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <tuple>
 
 namespace {
@@ -269,6 +270,51 @@ TEST(SessionLoad, TheReadAheadAnnouncesTheEntrantsOfAcceptedFilesOnly)
         EXPECT_EQ(read.Finish().outcome, outcome);
         EXPECT_EQ(columns, (entrantsIn ? std::vector<int>{0, 2} : std::vector<int>{}));
         EXPECT_EQ(model.Steps.size(), entrantsIn ? 1u : 0u);
+    }
+}
+
+// Open as the user does it, with the file chosen by the user (or not) or
+// given already. Whoever asks sees playback paused, and told so, first.
+TEST(SessionOpen, PausesBeforeTheFileIsChosenAndThenOpensIt)
+{
+    const QString example = QStringLiteral(OSTREL_EXAMPLES "/default.ostrelScript");
+    struct Case {
+        const char *name;
+        std::optional<QString> chosen;  // nullopt: cancelled
+        bool given;                     // the path overload, no chooser
+    };
+    for (const Case &c : {Case{"cancelled", std::nullopt, false}, Case{"chosen", example, false},
+                          Case{"given", example, true}}) {
+        SCOPED_TRACE(c.name);
+        ReplaySession session;
+        At(2, Play)(session);
+        int changes = 0;
+        QObject::connect(&session, &ReplaySession::Changed, [&] { ++changes; });
+        Playback atChoice;
+        int changesAtChoice = -1;
+        const auto choose = [&] {
+            atChoice = Of(session);
+            changesAtChoice = changes;
+            return c.chosen;
+        };
+
+        const std::optional<LoadResult> result =
+            c.given ? session.ToolButtonOpenClick(*c.chosen) : session.ToolButtonOpenClick(choose);
+        if (!c.given) {
+            EXPECT_EQ(atChoice, Stopped);
+            EXPECT_EQ(changesAtChoice, 1);
+        }
+        EXPECT_EQ(Of(session), Stopped);
+        EXPECT_EQ(result.has_value(), c.chosen.has_value());
+        if (!result) {
+            EXPECT_EQ(session.CurrentPosition(), 2);
+            EXPECT_EQ(session.SliderMax(), Max);
+            continue;
+        }
+        EXPECT_TRUE(result->Succeeded());
+        EXPECT_EQ(session.CurrentPosition(), 0);
+        EXPECT_EQ(session.SliderMax(), int(session.Model().Steps.size()) + 1);
+        EXPECT_NE(session.SliderMax(), Max);
     }
 }
 

@@ -126,20 +126,18 @@ public:
             return true;
         }
         if (action.name == "load")
-            return Load(action.arg);
-        if (action.name == "open") {
-            session.ToolButtonPauseClick();
-            return Load(action.arg);
-        }
+            return Report(session.OpenScript(action.arg));
+        if (action.name == "open")
+            return Report(session.ToolButtonOpenClick(action.arg));
         if (action.name == "tick")
             return Tick(action.arg.toLongLong());
         const QImage map = session.MapPicture();
         return !map.isNull() && map.save(action.arg, "PNG");
     }
 
-    bool Load(const QString &path)
+    // Keeps the load's messages; true when it succeeded.
+    bool Report(const LoadResult &result)
     {
-        const LoadResult result = session.OpenScript(path);
         ExitOnMemoryFailure(result);
         messages.insert(messages.end(), result.messages.begin(), result.messages.end());
         return result.Succeeded();
@@ -236,7 +234,7 @@ int main(int argc, char *argv[])
     }
 
     Inspector inspector;
-    const bool loaded = inspector.Load(options->file);
+    const bool loaded = inspector.Report(inspector.session.OpenScript(options->file));
     const ExitCode exitCode = loaded ? Loaded : inspector.messages.empty() ? NotOpened : Refused;
     if (!loaded)
         std::fprintf(stderr, "ostrel-inspect: %s: %s\n", qPrintable(options->file),
