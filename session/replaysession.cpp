@@ -142,7 +142,15 @@ void ReplaySession::SetPlayButtons(bool play, bool fwd, bool pause)
 void ReplaySession::StartTimer(int interval)
 {
     timerInterval_ = interval;
-    ++timerStarts_;
+    emit TimerRestarted(interval);
+}
+
+void ReplaySession::StopTimer()
+{
+    if (timerInterval_ == 0)
+        return;
+    timerInterval_ = 0;
+    emit TimerStopped();
 }
 
 void ReplaySession::ToolButtonPlayClick()
@@ -165,7 +173,7 @@ void ReplaySession::ToolButtonPauseClick()
 {
     ChangeScope scope(*this);
     playing_ = false;
-    timerInterval_ = 0;
+    StopTimer();
     SetPlayButtons(hasTournament_, hasTournament_, false);
 }
 
@@ -181,14 +189,14 @@ void ReplaySession::TimerPlayTimer()
     ChangeScope scope(*this);
     if (!playing_) {
         // A tick queued before play stopped.
-        timerInterval_ = 0;
+        StopTimer();
         enabled_.Pause = false;
         return;
     }
     const int next = sliderPosition_ + 1;
     if (next > sliderMax_) {
         playing_ = false;
-        timerInterval_ = 0;
+        StopTimer();
         SetPlayButtons(false, false, false);
         return;
     }

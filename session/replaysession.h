@@ -39,9 +39,9 @@ struct PlaybackControls {
 //
 // The session never shows anything. After every action it emits Changed()
 // once, and front ends read the state back; the battle list also announces
-// each row operation (BattleList()). The timer is a period and a count of
-// starts: a front end that keeps a real timer starts it anew whenever
-// TimerStarts() has moved on, and stops it while TimerInterval() is 0.
+// each row operation (BattleList()). The play timer is a period: a front end
+// that keeps a real timer starts it on TimerRestarted() and stops it on
+// TimerStopped(), and delivers its ticks to TimerPlayTimer().
 class ReplaySession : public QObject {
     Q_OBJECT
 
@@ -69,7 +69,6 @@ public:
     bool Playing() const { return playing_; }
     // The play timer's period in ms; 0 while it is disabled.
     int TimerInterval() const { return timerInterval_; }
-    int TimerStarts() const { return timerStarts_; }
     const PlaybackControls &Enabled() const { return enabled_; }
     // Whether a load has succeeded at some time.
     bool HasTournament() const { return hasTournament_; }
@@ -153,6 +152,11 @@ public:
 
 signals:
     void Changed();
+    // The play timer starts its period anew, interval ms from now: on Play
+    // and Fwd, also when they only switch the speed.
+    void TimerRestarted(int interval);
+    // The play timer was running and is disabled now.
+    void TimerStopped();
 
 private:
     // Emits Changed() once the outermost action is over.
@@ -162,6 +166,7 @@ private:
     void SeekTo(int target);
     void SetPlayButtons(bool play, bool fwd, bool pause);
     void StartTimer(int interval);
+    void StopTimer();
     bool JumpTo(std::optional<int> position);
 
     ReplayModel model_;
@@ -177,7 +182,6 @@ private:
     bool lastSeekRan_ = false;
     bool hasTournament_ = false;
     int timerInterval_ = 0;
-    int timerStarts_ = 0;
     PlaybackControls enabled_;
     int actionDepth_ = 0;
 };

@@ -352,6 +352,8 @@ void TFormView::WireEvents()
     connect(ListViewBattle->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &TFormView::ReportSelectionChange);
     connect(&Session, &ReplaySession::Changed, this, &TFormView::SyncWithSession);
+    connect(&Session, &ReplaySession::TimerRestarted, TimerPlay, qOverload<int>(&QTimer::start));
+    connect(&Session, &ReplaySession::TimerStopped, TimerPlay, &QTimer::stop);
     ListViewBattle->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(ListViewBattle, &QWidget::customContextMenuRequested, this, &TFormView::ShowBattleListMenu);
     ImageBr->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -500,12 +502,6 @@ void TFormView::SyncWithSession()
         TrackBarProgress->setTickInterval(TickIntervalFor(Session.SliderMax()));
         TrackBarProgress->setValue(Session.SliderPosition());
     }
-
-    if (Session.TimerInterval() == 0)
-        TimerPlay->stop();
-    else if (Session.TimerStarts() != TimerStartsShown)
-        TimerPlay->start(Session.TimerInterval());
-    TimerStartsShown = Session.TimerStarts();
 
     if (Session.Digest() != DigestShown) {
         DigestShown = Session.Digest();

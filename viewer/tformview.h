@@ -158,13 +158,12 @@ private:
     void ShowMapMenu(QPoint position);
     // Shows what loading the file at path gave; true when it succeeded.
     bool ReportLoad(const QString &path, const LoadResult &result);
-    // Sets the controls, the timer, the digest and the map from the session.
+    // Sets the controls, the digest and the map from the session.
     void SyncWithSession();
     void ShowMap();
 
     QStringList Arguments;
     bool FormShown = false;
-    int TimerStartsShown = 0;
     QSize MapSizeShown;
     std::vector<std::string> DigestShown;
 };

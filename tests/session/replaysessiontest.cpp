@@ -191,15 +191,51 @@ TEST(SessionPlay, SwitchingTheSpeedKeepsThePositionAndStartsTheTimerAnew)
     ReplaySession session;
     At(2, Play)(session);
     session.TimerPlayTimer();
-    const int starts = session.TimerStarts();
     const auto digest = session.Digest();
+    QSignalSpy restarts(&session, &ReplaySession::TimerRestarted);
 
     session.ToolButtonFwdClick();
     EXPECT_EQ(session.CurrentPosition(), 3);
     EXPECT_EQ(session.Digest(), digest);
-    EXPECT_EQ(session.TimerStarts(), starts + 1);
+    ASSERT_EQ(restarts.count(), 1);
+    EXPECT_EQ(restarts.at(0).at(0).toInt(), ReplaySession::FastPeriod);
     session.TimerPlayTimer();
-    EXPECT_EQ(session.TimerStarts(), starts + 1);
+    EXPECT_EQ(restarts.count(), 1);
+}
+
+// A front end's real timer follows the two signals alone: each start and
+// each stop is announced once, and a pause of a stopped timer not at all.
+TEST(SessionPlay, AnnouncesEachStartAndStopOfTheTimerOnce)
+{
+    struct Case {
+        const char *name;
+        Action reach;
+        Action event;
+        std::vector<int> restarts;  // the intervals announced
+        int stops;
+    };
+    for (const Case &c : {
+             Case{"Play", At(2), Play, {ReplaySession::SlowPeriod}, 0},
+             Case{"FwdWhilePlayingSlow", At(2, Play), Fwd, {ReplaySession::FastPeriod}, 0},
+             Case{"TickWhilePlaying", At(2, Play), Tick, {}, 0},
+             Case{"PauseWhilePlaying", At(2, Fwd), Pause, {}, 1},
+             Case{"PauseWhenStopped", At(2), Pause, {}, 0},
+             Case{"QuitWhilePlaying", At(2, Play), Quit, {}, 1},
+             Case{"TickPastTheEnd", At(Max, Play), Tick, {}, 1},
+             // A load stops play but leaves the timer to the next tick.
+             Case{"TickAfterALoad", At(5, Play), Then(Load, Tick), {}, 1},
+         }) {
+        SCOPED_TRACE(c.name);
+        ReplaySession session;
+        c.reach(session);
+        std::vector<int> restarts;
+        int stops = 0;
+        QObject::connect(&session, &ReplaySession::TimerRestarted, [&](int interval) { restarts.push_back(interval); });
+        QObject::connect(&session, &ReplaySession::TimerStopped, [&] { ++stops; });
+        c.event(session);
+        EXPECT_EQ(restarts, c.restarts);
+        EXPECT_EQ(stops, c.stops);
+    }
 }
 
 // --- Loading -------------------------------------------------------------
