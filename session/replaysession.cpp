@@ -36,6 +36,24 @@ ReplaySession::~ReplaySession()
     model_.Steps = StepList();
 }
 
+// No action scope around the whole: the pause is a finished action of its
+// own, shown before the chooser takes over (a modal dialog must not sit on a
+// running play timer).
+std::optional<LoadResult> ReplaySession::ToolButtonOpenClick(const ScriptChooser &chooseFile)
+{
+    ToolButtonPauseClick();
+    const std::optional<QString> path = chooseFile();
+    if (!path)
+        return std::nullopt;
+    return OpenScript(*path);
+}
+
+LoadResult ReplaySession::ToolButtonOpenClick(const QString &path)
+{
+    // A file that is given already is never cancelled.
+    return *ToolButtonOpenClick([&path] { return std::optional<QString>(path); });
+}
+
 LoadResult ReplaySession::OpenScript(const QString &path)
 {
     const ScriptFile file = OpenScriptFile(path);
@@ -137,7 +155,15 @@ void ReplaySession::SetPlayButtons(bool play, bool fwd, bool pause)
 void ReplaySession::StartTimer(int interval)
 {
     timerInterval_ = interval;
-    ++timerStarts_;
+    emit TimerRestarted(interval);
+}
+
+void ReplaySession::StopTimer()
+{
+    if (timerInterval_ == 0)
+        return;
+    timerInterval_ = 0;
+    emit TimerStopped();
 }
 
 void ReplaySession::ToolButtonPlayClick()
@@ -160,7 +186,7 @@ void ReplaySession::ToolButtonPauseClick()
 {
     ChangeScope scope(*this);
     playing_ = false;
-    timerInterval_ = 0;
+    StopTimer();
     SetPlayButtons(hasTournament_, hasTournament_, false);
 }
 
@@ -176,14 +202,14 @@ void ReplaySession::TimerPlayTimer()
     ChangeScope scope(*this);
     if (!playing_) {
         // A tick queued before play stopped.
-        timerInterval_ = 0;
+        StopTimer();
         enabled_.Pause = false;
         return;
     }
     const int next = sliderPosition_ + 1;
     if (next > sliderMax_) {
         playing_ = false;
-        timerInterval_ = 0;
+        StopTimer();
         SetPlayButtons(false, false, false);
         return;
     }

@@ -15,6 +15,7 @@
 #include <QString>
 
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -40,9 +41,9 @@ struct PlaybackControls {
 //
 // The session never shows anything. After every action it emits Changed()
 // once, and front ends read the state back; the battle list also announces
-// each row operation (BattleList()). The timer is a period and a count of
-// starts: a front end that keeps a real timer starts it anew whenever
-// TimerStarts() has moved on, and stops it while TimerInterval() is 0.
+// each row operation (BattleList()). The play timer is a period: a front end
+// that keeps a real timer starts it on TimerRestarted() and stops it on
+// TimerStopped(), and delivers its ticks to TimerPlayTimer().
 class ReplaySession : public QObject {
     Q_OBJECT
 
@@ -70,10 +71,22 @@ public:
     bool Playing() const { return playing_; }
     // The play timer's period in ms; 0 while it is disabled.
     int TimerInterval() const { return timerInterval_; }
-    int TimerStarts() const { return timerStarts_; }
     const PlaybackControls &Enabled() const { return enabled_; }
     // Whether a load has succeeded at some time.
     bool HasTournament() const { return hasTournament_; }
+
+    // Asks the user which file to open, as Open's dialog does: the chosen
+    // path, or nullopt when the user cancels.
+    using ScriptChooser = std::function<std::optional<QString>()>;
+
+    // Open as the user does it: the Pause steps, announced by Changed() at
+    // once so that front ends stop their timer before anything is asked;
+    // then chooseFile; then, unless it cancelled, OpenScript with the chosen
+    // path. nullopt when the user cancelled: only the Pause steps ran.
+    std::optional<LoadResult> ToolButtonOpenClick(const ScriptChooser &chooseFile);
+    // The same with the file already chosen (dropped on the window, named on
+    // a command line).
+    LoadResult ToolButtonOpenClick(const QString &path);
 
     // Open after the dialog: the load (the file is opened, the replay
     // returned to its start, the file read), then on success the rebuild of
@@ -145,6 +158,11 @@ public:
 
 signals:
     void Changed();
+    // The play timer starts its period anew, interval ms from now: on Play
+    // and Fwd, also when they only switch the speed.
+    void TimerRestarted(int interval);
+    // The play timer was running and is disabled now.
+    void TimerStopped();
 
 private:
     // Emits Changed() once the outermost action is over.
@@ -154,6 +172,7 @@ private:
     void SeekTo(int target);
     void SetPlayButtons(bool play, bool fwd, bool pause);
     void StartTimer(int interval);
+    void StopTimer();
     bool JumpTo(std::optional<int> position);
 
     ReplayModel model_;
@@ -171,7 +190,6 @@ private:
     bool lastSeekRan_ = false;
     bool hasTournament_ = false;
     int timerInterval_ = 0;
-    int timerStarts_ = 0;
     PlaybackControls enabled_;
     int actionDepth_ = 0;
 };

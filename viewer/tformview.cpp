@@ -47,6 +47,7 @@
 
 #include <cstdlib>
 #include <initializer_list>
+#include <optional>
 
 namespace {
 
@@ -351,6 +352,8 @@ void TFormView::WireEvents()
     connect(ListViewBattle->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &TFormView::ReportSelectionChange);
     connect(&Session, &ReplaySession::Changed, this, &TFormView::SyncWithSession);
+    connect(&Session, &ReplaySession::TimerRestarted, TimerPlay, qOverload<int>(&QTimer::start));
+    connect(&Session, &ReplaySession::TimerStopped, TimerPlay, &QTimer::stop);
     ListViewBattle->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(ListViewBattle, &QWidget::customContextMenuRequested, this, &TFormView::ShowBattleListMenu);
     ImageBr->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -462,7 +465,11 @@ void TFormView::FormClose()
 
 bool TFormView::OpenScript(const QString &path)
 {
-    const LoadResult result = Session.OpenScript(path);
+    return ReportLoad(path, Session.OpenScript(path));
+}
+
+bool TFormView::ReportLoad(const QString &path, const LoadResult &result)
+{
     // The loader has a word only for files it could read.
     if (result.outcome == LoadResult::NotOpened)
         ShowCannotOpen(path);
@@ -495,12 +502,6 @@ void TFormView::SyncWithSession()
         TrackBarProgress->setTickInterval(TickIntervalFor(Session.SliderMax()));
         TrackBarProgress->setValue(Session.SliderPosition());
     }
-
-    if (Session.TimerInterval() == 0)
-        TimerPlay->stop();
-    else if (Session.TimerStarts() != TimerStartsShown)
-        TimerPlay->start(Session.TimerInterval());
-    TimerStartsShown = Session.TimerStarts();
 
     if (Session.Digest() != DigestShown) {
         DigestShown = Session.Digest();
@@ -553,19 +554,20 @@ QString TFormView::AskForScriptFile()
 
 void TFormView::ToolButtonOpenClick()
 {
-    Session.ToolButtonPauseClick();
-    // Let the toolbar show its paused state before the modal dialog takes over.
-    QCoreApplication::processEvents();
-    const QString path = AskForScriptFile();
-    if (path.isEmpty())
-        return;
-    OpenScript(path);
+    QString path;
+    const std::optional<LoadResult> result = Session.ToolButtonOpenClick([this, &path]() -> std::optional<QString> {
+        // Let the toolbar show its paused state before the modal dialog takes over.
+        QCoreApplication::processEvents();
+        path = AskForScriptFile();
+        return path.isEmpty() ? std::nullopt : std::optional<QString>(path);
+    });
+    if (result)
+        ReportLoad(path, *result);
 }
 
 void TFormView::OpenDroppedScript(const QString &path)
 {
-    Session.ToolButtonPauseClick();
-    OpenScript(path);
+    ReportLoad(path, Session.ToolButtonOpenClick(path));
 }
 
 void TFormView::dragEnterEvent(QDragEnterEvent *event)

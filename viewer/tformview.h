@@ -104,7 +104,7 @@ public:
     // loaded.
     bool OpenScript(const QString &path);
     // A file dropped on the window: Open without the dialog (the Pause
-    // steps, then OpenScript).
+    // steps, then the load as OpenScript does it).
     void OpenDroppedScript(const QString &path);
     int CurrentPosition() const { return Session.CurrentPosition(); }
 
@@ -156,13 +156,14 @@ private:
     void ShowVersion();
     void ShowBattleListMenu(QPoint position);
     void ShowMapMenu(QPoint position);
-    // Sets the controls, the timer, the digest and the map from the session.
+    // Shows what loading the file at path gave; true when it succeeded.
+    bool ReportLoad(const QString &path, const LoadResult &result);
+    // Sets the controls, the digest and the map from the session.
     void SyncWithSession();
     void ShowMap();
 
     QStringList Arguments;
     bool FormShown = false;
-    int TimerStartsShown = 0;
     QSize MapSizeShown;
     std::vector<std::string> DigestShown;
 };

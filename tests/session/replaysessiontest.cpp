@@ -17,6 +17,7 @@
 #include <cstdio>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <tuple>
 
 namespace {
@@ -190,15 +191,51 @@ TEST(SessionPlay, SwitchingTheSpeedKeepsThePositionAndStartsTheTimerAnew)
     ReplaySession session;
     At(2, Play)(session);
     session.TimerPlayTimer();
-    const int starts = session.TimerStarts();
     const auto digest = session.Digest();
+    QSignalSpy restarts(&session, &ReplaySession::TimerRestarted);
 
     session.ToolButtonFwdClick();
     EXPECT_EQ(session.CurrentPosition(), 3);
     EXPECT_EQ(session.Digest(), digest);
-    EXPECT_EQ(session.TimerStarts(), starts + 1);
+    ASSERT_EQ(restarts.count(), 1);
+    EXPECT_EQ(restarts.at(0).at(0).toInt(), ReplaySession::FastPeriod);
     session.TimerPlayTimer();
-    EXPECT_EQ(session.TimerStarts(), starts + 1);
+    EXPECT_EQ(restarts.count(), 1);
+}
+
+// A front end's real timer follows the two signals alone: each start and
+// each stop is announced once, and a pause of a stopped timer not at all.
+TEST(SessionPlay, AnnouncesEachStartAndStopOfTheTimerOnce)
+{
+    struct Case {
+        const char *name;
+        Action reach;
+        Action event;
+        std::vector<int> restarts;  // the intervals announced
+        int stops;
+    };
+    for (const Case &c : {
+             Case{"Play", At(2), Play, {ReplaySession::SlowPeriod}, 0},
+             Case{"FwdWhilePlayingSlow", At(2, Play), Fwd, {ReplaySession::FastPeriod}, 0},
+             Case{"TickWhilePlaying", At(2, Play), Tick, {}, 0},
+             Case{"PauseWhilePlaying", At(2, Fwd), Pause, {}, 1},
+             Case{"PauseWhenStopped", At(2), Pause, {}, 0},
+             Case{"QuitWhilePlaying", At(2, Play), Quit, {}, 1},
+             Case{"TickPastTheEnd", At(Max, Play), Tick, {}, 1},
+             // A load stops play but leaves the timer to the next tick.
+             Case{"TickAfterALoad", At(5, Play), Then(Load, Tick), {}, 1},
+         }) {
+        SCOPED_TRACE(c.name);
+        ReplaySession session;
+        c.reach(session);
+        std::vector<int> restarts;
+        int stops = 0;
+        QObject::connect(&session, &ReplaySession::TimerRestarted, [&](int interval) { restarts.push_back(interval); });
+        QObject::connect(&session, &ReplaySession::TimerStopped, [&] { ++stops; });
+        c.event(session);
+        EXPECT_EQ(restarts, c.restarts);
+        EXPECT_EQ(stops, c.stops);
+    }
 }
 
 // --- Loading -------------------------------------------------------------
@@ -269,6 +306,51 @@ TEST(SessionLoad, TheReadAheadAnnouncesTheEntrantsOfAcceptedFilesOnly)
         EXPECT_EQ(read.Finish().outcome, outcome);
         EXPECT_EQ(columns, (entrantsIn ? std::vector<int>{0, 2} : std::vector<int>{}));
         EXPECT_EQ(model.Steps.size(), entrantsIn ? 1u : 0u);
+    }
+}
+
+// Open as the user does it, with the file chosen by the user (or not) or
+// given already. Whoever asks sees playback paused, and told so, first.
+TEST(SessionOpen, PausesBeforeTheFileIsChosenAndThenOpensIt)
+{
+    const QString example = QStringLiteral(OSTREL_EXAMPLES "/default.ostrelScript");
+    struct Case {
+        const char *name;
+        std::optional<QString> chosen;  // nullopt: cancelled
+        bool given;                     // the path overload, no chooser
+    };
+    for (const Case &c : {Case{"cancelled", std::nullopt, false}, Case{"chosen", example, false},
+                          Case{"given", example, true}}) {
+        SCOPED_TRACE(c.name);
+        ReplaySession session;
+        At(2, Play)(session);
+        int changes = 0;
+        QObject::connect(&session, &ReplaySession::Changed, [&] { ++changes; });
+        Playback atChoice;
+        int changesAtChoice = -1;
+        const auto choose = [&] {
+            atChoice = Of(session);
+            changesAtChoice = changes;
+            return c.chosen;
+        };
+
+        const std::optional<LoadResult> result =
+            c.given ? session.ToolButtonOpenClick(*c.chosen) : session.ToolButtonOpenClick(choose);
+        if (!c.given) {
+            EXPECT_EQ(atChoice, Stopped);
+            EXPECT_EQ(changesAtChoice, 1);
+        }
+        EXPECT_EQ(Of(session), Stopped);
+        EXPECT_EQ(result.has_value(), c.chosen.has_value());
+        if (!result) {
+            EXPECT_EQ(session.CurrentPosition(), 2);
+            EXPECT_EQ(session.SliderMax(), Max);
+            continue;
+        }
+        EXPECT_TRUE(result->Succeeded());
+        EXPECT_EQ(session.CurrentPosition(), 0);
+        EXPECT_EQ(session.SliderMax(), int(session.Model().Steps.size()) + 1);
+        EXPECT_NE(session.SliderMax(), Max);
     }
 }
 

@@ -5,6 +5,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -21,6 +22,8 @@ const char ThreeSteps[] =
 struct ToolRun {
     int exitCode = -1;
     QJsonObject output;
+    QByteArray text;  // standard output as printed
+    QByteArray errors;
 };
 
 ToolRun Inspect(const QStringList &arguments)
@@ -31,7 +34,9 @@ ToolRun Inspect(const QStringList &arguments)
     if (!tool.waitForFinished(60000))
         return run;
     run.exitCode = tool.exitCode();
-    run.output = QJsonDocument::fromJson(tool.readAllStandardOutput()).object();
+    run.text = tool.readAllStandardOutput();
+    run.errors = tool.readAllStandardError();
+    run.output = QJsonDocument::fromJson(run.text).object();
     return run;
 }
 
@@ -93,13 +98,61 @@ TEST_F(InspectPlaybackTest, WithoutPlaybackTheStatesKeepTheirMembers)
     EXPECT_FALSE(tick.contains("playing") || tick.contains("timer") || tick.contains("enabled"));
 }
 
-TEST_F(InspectPlaybackTest, RefusesTickCountsThatAreNotPositiveIntegers)
+// A refused argument is named on one line of its own, with a hint, not a
+// whole usage; the exit code is 64.
+TEST_F(InspectPlaybackTest, RefusesBadArgumentsNamingThem)
 {
-    for (const char *count : {"0", "-1", "x", "1.5", ""})
-        EXPECT_EQ(Inspect({path, "--tick", count}).exitCode, 64) << count;
-    EXPECT_EQ(Inspect({path, "--tick"}).exitCode, 64);
-    EXPECT_EQ(Inspect({path, "--bogus"}).exitCode, 64);
+    struct Case {
+        QStringList after;  // the arguments after the file
+        const char *named;  // what the message must say
+    };
+    const Case cases[] = {
+        {{"--tick", "0"}, "invalid value '0' for --tick: not a positive integer"},
+        {{"--tick", "-1"}, "invalid value '-1' for --tick: not a positive integer"},
+        {{"--tick", "x"}, "invalid value 'x' for --tick: not a positive integer"},
+        {{"--tick", "1.5"}, "invalid value '1.5' for --tick: not a positive integer"},
+        {{"--tick", ""}, "invalid value '' for --tick: not a positive integer"},
+        {{"--tick", "-x"}, "invalid value '-x' for --tick: not a positive integer"},
+        {{"--play", "--tick", "2", "--seek", "abc"}, "invalid value 'abc' for --seek: not an integer"},
+        {{"--seek", "99999999999"}, "invalid value '99999999999' for --seek: out of range"},
+        {{"--tick"}, "'--tick'"},
+        {{"--bogus"}, "unknown option '--bogus'"},
+        {{"-x"}, "unknown option '-x'"},
+        {{"extra.ostrelScript"}, "unexpected argument 'extra.ostrelScript'"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.after.join(' ').toStdString());
+        const ToolRun run = Inspect(QStringList{path} + c.after);
+        EXPECT_EQ(run.exitCode, 64);
+        EXPECT_TRUE(run.text.isEmpty());
+        const qsizetype at = run.errors.indexOf("ostrel-inspect: ");
+        ASSERT_GE(at, 0) << run.errors.constData();
+        const QByteArrayList lines = run.errors.mid(at).split('\n');
+        EXPECT_TRUE(lines.at(0).contains(c.named)) << lines.at(0).constData();
+        EXPECT_TRUE(lines.value(1).contains("--help"));
+        EXPECT_TRUE(lines.value(2).isEmpty()) << "no usage after the hint";
+    }
     EXPECT_EQ(Inspect({path, path}).exitCode, 64);
+    EXPECT_EQ(Inspect({}).exitCode, 64);
+}
+
+// Every option of --help says what it does; help wins over a bad argument.
+TEST_F(InspectPlaybackTest, HelpDescribesEveryOption)
+{
+    const ToolRun run = Inspect({"--bogus", "--help"});
+    EXPECT_EQ(run.exitCode, 0);
+    const QString help = QString::fromUtf8(run.text);
+    int options = 0;
+    for (const QString &line : help.split('\n')) {
+        if (!line.startsWith(QStringLiteral("  -")))
+            continue;
+        ++options;
+        // The option's names, then at least two blanks and its description.
+        EXPECT_TRUE(QRegularExpression(QStringLiteral("^  -\\S.*\\S  +\\S")).match(line).hasMatch()) << line.toStdString();
+    }
+    for (const char *option : {"--json", "--playback", "--seek", "--open", "--tick", "--render"})
+        EXPECT_TRUE(help.contains(QLatin1String(option))) << option;
+    EXPECT_GE(options, 14);
 }
 
 } // namespace

@@ -21,27 +21,6 @@ namespace {
 
 enum ExitCode { Loaded = 0, NotOpened = 1, Refused = 2, UsageError = 64 };
 
-const char Usage[] =
-    "usage: ostrel-inspect [--json] [--model] [--playback] FILE [ACTION]...\n"
-    "Loads FILE as the viewer does and prints what it holds.\n"
-    "  --json        print one JSON object instead of a summary\n"
-    "  --model       with --json, include the loaded model\n"
-    "  --playback    add the playback flag, the timer and the Enabled flags\n"
-    "                of the controls to every state\n"
-    "Actions, run in order after the load, each adding a state:\n"
-    "  --seek P      move the slider to P (clamped into its range)\n"
-    "  --reset       return the replay to its start\n"
-    "  --load F      load another file and, on success, rebuild the map\n"
-    "  --open F      the Open button, the dialog choosing F\n"
-    "  --play        click Play\n"
-    "  --fast        click Fwd\n"
-    "  --pause       click Pause\n"
-    "  --quit        click Quit\n"
-    "  --tick N      deliver up to N play timer ticks while the timer runs\n"
-    "  --render PNG  write the map as it stands to PNG\n"
-    "A click on a disabled button does nothing (result false).\n"
-    "Exit status: 0 loaded, 1 not opened, 2 refused, 64 usage error.\n";
-
 struct Action {
     QString name;
     QString arg;
@@ -58,32 +37,90 @@ struct Options {
 const QStringList ValueActions{"seek", "load", "open", "tick", "render"};
 const QStringList PlainActions{"reset", "play", "fast", "pause", "quit"};
 
-bool ValidValue(const QString &action, const QString &value)
+// Every option with its description, in the order --help lists them; the
+// actions are the ones named in the two lists above.
+QList<QCommandLineOption> InspectOptions()
 {
-    bool ok = true;
-    if (action == "seek")
-        value.toInt(&ok);
-    else if (action == "tick")
-        ok = QRegularExpression("^[0-9]+$").match(value).hasMatch() && value.toLongLong(&ok) >= 1 && ok;
-    return ok;
+    const auto option = [](const char *name, const char *description, const char *valueName = "") {
+        return QCommandLineOption(QString::fromLatin1(name), QString::fromUtf8(description),
+                                  QString::fromLatin1(valueName));
+    };
+    return {
+        option("json", "Print one JSON object instead of a summary."),
+        option("model", "With --json, include the loaded model."),
+        option("playback", "Add the playback flag, the timer and the Enabled flags of the controls to every state."),
+        option("seek", "Action: move the slider to P (clamped into its range).", "P"),
+        option("reset", "Action: return the replay to its start."),
+        option("load", "Action: load another file and, on success, rebuild the map.", "F"),
+        option("open", "Action: the Open button, the dialog choosing F.", "F"),
+        option("play", "Action: click Play."),
+        option("fast", "Action: click Fwd."),
+        option("pause", "Action: click Pause."),
+        option("quit", "Action: click Quit."),
+        option("tick", "Action: deliver up to N play timer ticks while the timer runs.", "N"),
+        option("render", "Action: write the map as it stands to PNG.", "PNG"),
+    };
 }
 
-std::optional<Options> ParseArguments(const QStringList &args)
+const char Description[] =
+    "Loads FILE as the viewer does and prints what it holds. The actions run in\n"
+    "order after the load, each adding a state; a click on a disabled button does\n"
+    "nothing (result false).\n"
+    "Exit status: 0 loaded, 1 not opened, 2 refused, 64 usage error.";
+
+// Why value is refused for the action; empty when it is taken.
+QString Rejection(const QString &action, const QString &value)
 {
-    QCommandLineParser parser;
-    parser.addOptions({{"json", ""}, {"model", ""}, {"playback", ""}});
-    for (const QString &name : PlainActions)
-        parser.addOption({name, ""});
-    for (const QString &name : ValueActions)
-        parser.addOption({name, "", "value"});
-    if (!parser.parse(args) || parser.positionalArguments().size() != 1)
-        return std::nullopt;
+    bool ok = false;
+    if (action == "seek") {
+        value.toInt(&ok);
+        if (ok)
+            return {};
+        return QRegularExpression("^[+-]?[0-9]+$").match(value).hasMatch() ? QStringLiteral("out of range")
+                                                                           : QStringLiteral("not an integer");
+    }
+    if (action == "tick") {
+        ok = QRegularExpression("^[0-9]+$").match(value).hasMatch() && value.toLongLong(&ok) >= 1 && ok;
+        return ok ? QString() : QStringLiteral("not a positive integer");
+    }
+    return {};
+}
+
+// The parsed options, or the message that names what was refused.
+struct Parsed {
+    std::optional<Options> Accepted;
+    QString Error;
+    bool Help = false;
+};
+
+Parsed ParseArguments(QCommandLineParser &parser, const QStringList &args)
+{
+    parser.setApplicationDescription(QString::fromUtf8(Description));
+    parser.addPositionalArgument("FILE", "The script file to load.", "FILE [ACTION]...");
+    const QCommandLineOption helpOption({"h", "help"}, "Print this help and exit.");
+    parser.addOption(helpOption);
+    parser.addOptions(InspectOptions());
+    // Help wins over anything else on the command line.
+    const bool parsed = parser.parse(args);
+    if (parser.isSet(helpOption))
+        return {std::nullopt, {}, true};
+    if (!parser.unknownOptionNames().isEmpty()) {
+        const QString name = parser.unknownOptionNames().constFirst();
+        return {std::nullopt, QStringLiteral("unknown option '%1%2'").arg(name.size() == 1 ? "-" : "--", name)};
+    }
+    if (!parsed)
+        return {std::nullopt, parser.errorText()};
+    const QStringList files = parser.positionalArguments();
+    if (files.isEmpty())
+        return {std::nullopt, QStringLiteral("no FILE given")};
+    if (files.size() > 1)
+        return {std::nullopt, QStringLiteral("unexpected argument '%1': one FILE only").arg(files.at(1))};
 
     Options options;
     options.json = parser.isSet("json");
     options.model = parser.isSet("model");
     options.playback = parser.isSet("playback");
-    options.file = parser.positionalArguments().constFirst();
+    options.file = files.constFirst();
     // The parser keeps each option's values in order, and the order of all
     // options as given: together they give the actions in order.
     QHash<QString, int> used;
@@ -92,12 +129,13 @@ std::optional<Options> ParseArguments(const QStringList &args)
             options.actions.push_back({name, {}});
         } else if (ValueActions.contains(name)) {
             const QString value = parser.values(name).value(used[name]++);
-            if (!ValidValue(name, value))
-                return std::nullopt;
+            const QString rejection = Rejection(name, value);
+            if (!rejection.isEmpty())
+                return {std::nullopt, QStringLiteral("invalid value '%1' for --%2: %3").arg(value, name, rejection)};
             options.actions.push_back({name, value});
         }
     }
-    return options;
+    return {options, {}};
 }
 
 // Ends the program as the window does when memory runs out.
@@ -126,20 +164,18 @@ public:
             return true;
         }
         if (action.name == "load")
-            return Load(action.arg);
-        if (action.name == "open") {
-            session.ToolButtonPauseClick();
-            return Load(action.arg);
-        }
+            return Report(session.OpenScript(action.arg));
+        if (action.name == "open")
+            return Report(session.ToolButtonOpenClick(action.arg));
         if (action.name == "tick")
             return Tick(action.arg.toLongLong());
         const QImage map = session.MapPicture();
         return !map.isNull() && map.save(action.arg, "PNG");
     }
 
-    bool Load(const QString &path)
+    // Keeps the load's messages; true when it succeeded.
+    bool Report(const LoadResult &result)
     {
-        const LoadResult result = session.OpenScript(path);
         ExitOnMemoryFailure(result);
         messages.insert(messages.end(), result.messages.begin(), result.messages.end());
         return result.Succeeded();
@@ -224,19 +260,21 @@ int main(int argc, char *argv[])
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);  // the map's labels need the font database
 
-    const QStringList args = QCoreApplication::arguments();
-    if (args.contains("--help") || args.contains("-h")) {
-        std::fputs(Usage, stdout);
+    QCommandLineParser parser;
+    const Parsed parsed = ParseArguments(parser, QCoreApplication::arguments());
+    if (parsed.Help) {
+        std::fputs(qPrintable(parser.helpText()), stdout);
         return 0;
     }
-    const std::optional<Options> options = ParseArguments(args);
-    if (!options) {
-        std::fputs(Usage, stderr);
+    if (!parsed.Accepted) {
+        std::fprintf(stderr, "ostrel-inspect: %s\nTry 'ostrel-inspect --help' for more information.\n",
+                     qPrintable(parsed.Error));
         return UsageError;
     }
+    const std::optional<Options> &options = parsed.Accepted;
 
     Inspector inspector;
-    const bool loaded = inspector.Load(options->file);
+    const bool loaded = inspector.Report(inspector.session.OpenScript(options->file));
     const ExitCode exitCode = loaded ? Loaded : inspector.messages.empty() ? NotOpened : Refused;
     if (!loaded)
         std::fprintf(stderr, "ostrel-inspect: %s: %s\n", qPrintable(options->file),
