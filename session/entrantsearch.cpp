@@ -2,6 +2,49 @@
 
 #include "sjisdecoder.h"
 
+#include <algorithm>
+#include <array>
+
+namespace {
+
+struct FullFolding {
+    char16_t From;
+    std::array<char16_t, 3> To;
+};
+constexpr FullFolding FullFoldings[] = {
+#include "fullcasefolding.inc"
+};
+
+const FullFolding *FullFoldingOf(QChar c)
+{
+    const auto at = std::lower_bound(std::begin(FullFoldings), std::end(FullFoldings), c.unicode(),
+                                     [](const FullFolding &entry, char16_t code) { return entry.From < code; });
+    return at != std::end(FullFoldings) && at->From == c.unicode() ? at : nullptr;
+}
+
+// Qt folds one character to one; the few that fold to several are looked up.
+QString CaseFolded(const QString &text)
+{
+    const auto multiple = [](QChar c) { return c.unicode() >= FullFoldings[0].From && FullFoldingOf(c); };
+    if (std::none_of(text.begin(), text.end(), multiple))
+        return text.toCaseFolded();
+    QString folded;
+    folded.reserve(text.size() + 2);
+    for (const QChar c : text) {
+        if (const FullFolding *entry = FullFoldingOf(c)) {
+            for (const char16_t unit : entry->To) {
+                if (unit != 0)
+                    folded += QChar(unit);
+            }
+        } else {
+            folded += c;
+        }
+    }
+    return folded.toCaseFolded();
+}
+
+} // namespace
+
 EntrantSearch::EntrantSearch(const ReplayModel &model)
 {
     texts_.reserve(model.Entrants.size());
@@ -13,7 +56,7 @@ EntrantSearch::EntrantSearch(const ReplayModel &model)
 
 QString EntrantSearch::Folded(const QString &text)
 {
-    return text.normalized(QString::NormalizationForm_KC).toCaseFolded();
+    return CaseFolded(text.normalized(QString::NormalizationForm_KC));
 }
 
 std::vector<int> EntrantSearch::Find(const QString &text) const
