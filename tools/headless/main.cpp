@@ -13,6 +13,8 @@
 #include <QJsonDocument>
 #include <QRegularExpression>
 
+#include <algorithm>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
@@ -30,6 +32,9 @@ struct Options {
     bool json = false;
     bool model = false;
     bool playback = false;
+    QStringList finds;
+    QList<int> entrants;  // -1 for one that cannot name an entrant
+    bool timeline = false;
     QString file;
     std::vector<Action> actions;
 };
@@ -49,6 +54,11 @@ QList<QCommandLineOption> InspectOptions()
         option("json", "Print one JSON object instead of a summary."),
         option("model", "With --json, include the loaded model."),
         option("playback", "Add the playback flag, the timer and the Enabled flags of the controls to every state."),
+        option("find", "Add to \"found\" the entrants whose name, owner or emblem contains TEXT, compared after "
+                       "NFKC normalisation and case folding (repeatable).", "TEXT"),
+        option("entrant", "Add to \"followed\" the history of entrant N over the whole tournament, or null when "
+                          "there is no such entrant (repeatable).", "N"),
+        option("timeline", "Add \"timeline\": the entrants in play and the battle fought at every position."),
         option("seek", "Action: move the slider to P (clamped into its range).", "P"),
         option("reset", "Action: return the replay to its start."),
         option("load", "Action: load another file and, on success, rebuild the map.", "F"),
@@ -120,6 +130,20 @@ Parsed ParseArguments(QCommandLineParser &parser, const QStringList &args)
     options.json = parser.isSet("json");
     options.model = parser.isSet("model");
     options.playback = parser.isSet("playback");
+    options.timeline = parser.isSet("timeline");
+    for (const QString &text : parser.values("find")) {
+        if (text.isEmpty())
+            return {std::nullopt, QStringLiteral("invalid value '' for --find: empty")};
+        options.finds.append(text);
+    }
+    for (const QString &value : parser.values("entrant")) {
+        if (!QRegularExpression("^[+-]?[0-9]+$").match(value).hasMatch())
+            return {std::nullopt, QStringLiteral("invalid value '%1' for --entrant: not an integer").arg(value)};
+        // A number too large for an index names no entrant either.
+        bool ok = false;
+        const long long index = value.toLongLong(&ok);
+        options.entrants.append(ok && index >= 0 && index <= INT_MAX ? int(index) : -1);
+    }
     options.file = files.constFirst();
     // The parser keeps each option's values in order, and the order of all
     // options as given: together they give the actions in order.
@@ -239,6 +263,52 @@ void PrintSummary(const Inspector &inspector, bool loaded)
                 m.Steps.size() - std::size_t(moves), m.Battles.size(), turns);
 }
 
+// The views of the whole tournament asked for, as members of the JSON object,
+// each followed by a comma. They are taken from the first load, before any
+// action runs.
+void WriteTournamentViews(const ReplaySession &session, const Options &options)
+{
+    const auto member = [](const char *name, const QJsonDocument &value) {
+        std::printf("\"%s\":", name);
+        Write(value);
+        std::fputc(',', stdout);
+    };
+    if (!options.finds.isEmpty())
+        member("found", QJsonDocument(FoundToJson(session, options.finds)));
+    if (!options.entrants.isEmpty())
+        member("followed", QJsonDocument(FollowedToJson(session, options.entrants)));
+    if (options.timeline)
+        member("timeline", QJsonDocument(TimelineToJson(session)));
+}
+
+void PrintTournamentViews(const ReplaySession &session, const Options &options)
+{
+    for (const QString &text : options.finds) {
+        const std::vector<int> found = session.Search().Find(text);
+        QStringList indices;
+        for (int entrant : found)
+            indices.append(QString::number(entrant));
+        std::printf("find %s: %zu entrants%s%s\n", qPrintable(text), found.size(), found.empty() ? "" : ": ",
+                    qPrintable(indices.join(QStringLiteral(", "))));
+    }
+    for (int entrant : options.entrants) {
+        const EntrantHistory history = session.Index().HistoryOf(session.Model(), entrant);
+        if (history.Entrant < 0) {
+            std::printf("entrant: no such entrant\n");
+            continue;
+        }
+        std::printf("entrant %d: %zu cells, %zu rates, %zu statuses, %zu battles\n", entrant, history.Cells.size(),
+                    history.Rates.size(), history.Statuses.size(), history.Battles.size());
+    }
+    if (options.timeline) {
+        const std::vector<int32_t> &alive = session.Index().Alive();
+        const std::vector<int16_t> &battle = session.Index().BattleAt();
+        std::printf("timeline: %zu positions, %d in play at the start and %d at the end, %td fight steps\n",
+                    alive.size(), alive.front(), alive.back(),
+                    std::count_if(battle.begin(), battle.end(), [](int16_t number) { return number != 0; }));
+    }
+}
+
 // One line per action after the load: where the replay stands and what shows.
 QByteArray ActionLine(const QJsonObject &state)
 {
@@ -292,6 +362,8 @@ int main(int argc, char *argv[])
             Write(QJsonDocument(ModelToJson(inspector.session.Model())));
             std::fputc(',', stdout);
         }
+        if (loaded)
+            WriteTournamentViews(inspector.session, *options);
         std::fputs("\"states\":[", stdout);
         Write(QJsonDocument(stateAfter("load", options->file, loaded)));
         for (const Action &action : options->actions) {
@@ -312,6 +384,8 @@ int main(int argc, char *argv[])
             lines += ActionLine(stateAfter(action.name, ArgOf(action), result));
         }
         PrintSummary(inspector, loaded);
+        if (loaded)
+            PrintTournamentViews(inspector.session, *options);
         std::fwrite(lines.constData(), 1, std::size_t(lines.size()), stdout);
     }
     return exitCode;
