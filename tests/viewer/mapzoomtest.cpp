@@ -2,7 +2,7 @@
 // and the wheel in the window, and the zoom kept with the settings.
 
 #include "formtestkit.h"
-#include "loadertestkit.h"
+#include "scripttext.h"
 #include "mapimage.h"
 #include "mapzoom.h"
 #include "mapzoomer.h"
