@@ -1,7 +1,8 @@
 #include "arenagrid.h"
+#include "entrants.h"
 #include "mappainter.h"
 #include "mappixels.h"
-#include "sjisdecoder.h"
+#include "scripttext.h"
 
 #include <gtest/gtest.h>
 
@@ -14,22 +15,6 @@
 namespace {
 
 using namespace MapColour;
-
-std::string Sjis(const char *utf8)
-{
-    return EncodeSjis(QString::fromUtf8(utf8));
-}
-
-Entrant At(int x, int y, std::string_view emblem = "AB", int rate = 100, int status = -1)
-{
-    Entrant entrant;
-    entrant.Emblem.Assign(emblem);
-    entrant.X = x;
-    entrant.Y = y;
-    entrant.HitPointRate = rate;
-    entrant.Status = status;
-    return entrant;
-}
 
 // A grid built for an arena and drawn in full, as after a load. The grid
 // refers to the entrant table, so a map never moves.
@@ -148,7 +133,7 @@ TEST(MapGeometry, ASecondArenaReplacesTheFirstMap)
     header.Xsize = 1;
     header.Ysize = 1;
     header.EntrantCount = 1;
-    std::vector<Entrant> entrants{At(0, 0)};
+    std::vector<Entrant> entrants{MakeEntrant("AB", 0, 0)};
     ArenaGrid grid;
     grid.Build(header, entrants);
     grid.DrawAll();
@@ -156,7 +141,7 @@ TEST(MapGeometry, ASecondArenaReplacesTheFirstMap)
 
     header.Xsize = 10;
     header.Ysize = 8;
-    entrants = {At(9, 7, "AB", 60)};
+    entrants = {MakeEntrant("AB", 9, 7, 60)};
     grid.Build(header, entrants);
     grid.DrawAll();
     grid.HighlightCell(9, 7, 0);
@@ -187,7 +172,7 @@ class LabelColour : public testing::TestWithParam<ColourCase> {};
 TEST_P(LabelColour, FollowsStatusThenRateBands)
 {
     const ColourCase &c = GetParam();
-    EXPECT_EQ(ArenaGrid::LabelColor(At(0, 0, "AB", c.Rate, c.Status)), c.Colour)
+    EXPECT_EQ(ArenaGrid::LabelColor(MakeEntrant("AB", 0, 0, c.Rate, c.Status)), c.Colour)
         << "status " << c.Status << ", rate " << c.Rate;
 }
 
@@ -211,7 +196,7 @@ INSTANTIATE_TEST_SUITE_P(OutStatuses, LabelColour, testing::Values(
 
 TEST(Occupancy, HoldsEachEntrantPlusOneRowByRow)
 {
-    const Map map(3, 2, {At(2, 0), At(0, 1), At(1, 1)});
+    const Map map(3, 2, {MakeEntrant("AB", 2, 0), MakeEntrant("AB", 0, 1), MakeEntrant("AB", 1, 1)});
     const int expected[2][3] = {{0, 0, 1}, {2, 3, 0}};
     for (int row = 0; row < 2; ++row)
         for (int column = 0; column < 3; ++column)
@@ -220,11 +205,11 @@ TEST(Occupancy, HoldsEachEntrantPlusOneRowByRow)
 
 TEST(Occupancy, TwoEntrantsInOneStartingCellRecordTheLaterAndDrawBoth)
 {
-    const Map both(2, 2, {At(1, 0, "AB"), At(1, 0, "CD")});
+    const Map both(2, 2, {MakeEntrant("AB", 1, 0), MakeEntrant("CD", 1, 0)});
     EXPECT_EQ(both.grid.CellAt(1, 0), 2);
 
-    const Map first(2, 2, {At(1, 0, "AB")});
-    const Map second(2, 2, {At(1, 0, "CD")});
+    const Map first(2, 2, {MakeEntrant("AB", 1, 0)});
+    const Map second(2, 2, {MakeEntrant("CD", 1, 0)});
     const QRect cell = CellInterior(1, 0);
     const QImage firstImage = first.Image();
     const QImage secondImage = second.Image();
@@ -253,7 +238,7 @@ class OutsideTheArena : public testing::TestWithParam<OutsideCase> {};
 TEST_P(OutsideTheArena, EntrantLeavesNoMarkInTheGrid)
 {
     const OutsideCase &c = GetParam();
-    Map map(3, 2, {At(c.X, c.Y)});
+    Map map(3, 2, {MakeEntrant("AB", c.X, c.Y)});
     map.grid.SetCell(c.X, c.Y, 7);
     for (int row = 0; row < 2; ++row)
         for (int column = 0; column < 3; ++column) {
@@ -272,18 +257,18 @@ TEST(OutsideTheArena, LabelIsDrawnWhereTheCoordinatesSay)
 {
     // Column 1 of a one-cell arena starts at x = 35; its label at x = 38
     // falls into the right margin.
-    const Map right(1, 1, {At(1, 0)});
+    const Map right(1, 1, {MakeEntrant("AB", 1, 0)});
     EXPECT_GT(CountPixels(right.Image(), QRect(QPoint(36, 0), QPoint(44, 44)), White), 0);
     EXPECT_EQ(right.Colours(0, 0), std::set<QRgb>{Background});
 
-    const Map below(1, 1, {At(0, 1)});
+    const Map below(1, 1, {MakeEntrant("AB", 0, 1)});
     EXPECT_GT(CountPixels(below.Image(), QRect(QPoint(0, 36), QPoint(44, 44)), White), 0);
     EXPECT_EQ(below.Colours(0, 0), std::set<QRgb>{Background});
 }
 
 TEST(OutsideTheArena, CellOperationsOnFarAwayCellsChangeNothing)
 {
-    Map map(2, 2, {At(INT_MAX, INT_MIN, "AB", 40)});
+    Map map(2, 2, {MakeEntrant("AB", INT_MAX, INT_MIN, 40)});
     const QImage before = map.Image();
     map.grid.RedrawCell(INT_MAX, INT_MIN, -1);
     map.grid.RedrawCell(INT_MAX, INT_MIN, 0);
@@ -310,7 +295,7 @@ TEST(CellDrawing, OperationsBeforeTheFirstBuildChangeNothing)
     header.Xsize = 3;
     header.Ysize = 3;
     header.EntrantCount = 1;
-    const std::vector<Entrant> entrants{At(1, 1)};
+    const std::vector<Entrant> entrants{MakeEntrant("AB", 1, 1)};
     grid.Build(header, entrants);
     grid.HighlightCell(1, 1, 0);
     grid.RedrawCell(1, 1, 0);
@@ -335,7 +320,7 @@ TEST(CellDrawing, FillsCoverExactlyTheInterior)
 
 TEST(CellDrawing, HighlightFillsTheInteriorTealUnderTheLabelColour)
 {
-    Map map(3, 3, {At(1, 1, "AB", 60)});
+    Map map(3, 3, {MakeEntrant("AB", 1, 1, 60)});
     const QImage before = map.Image();
     map.Highlight(1, 1, 0);
 
@@ -345,7 +330,7 @@ TEST(CellDrawing, HighlightFillsTheInteriorTealUnderTheLabelColour)
 
 TEST(CellDrawing, LabelGoesToTheEntrantsOwnCellWhateverCellIsNamed)
 {
-    Map map(3, 3, {At(1, 1, "AB", 80)});
+    Map map(3, 3, {MakeEntrant("AB", 1, 1, 80)});
     map.Redraw(1, 1, -1);
     map.Redraw(0, 0, 0);
     EXPECT_EQ(map.Colours(0, 0), std::set<QRgb>{Background});
@@ -354,15 +339,15 @@ TEST(CellDrawing, LabelGoesToTheEntrantsOwnCellWhateverCellIsNamed)
 
 TEST(CellDrawing, FullDrawingShowsEveryLabelWhite)
 {
-    const Map map(3, 1, {At(0, 0, "AB", 30), At(1, 0, "CD", 100, 8), At(2, 0, "EF", 60, 0)});
+    const Map map(3, 1, {MakeEntrant("AB", 0, 0, 30), MakeEntrant("CD", 1, 0, 100, 8), MakeEntrant("EF", 2, 0, 60, 0)});
     for (int column = 0; column < 3; ++column)
         EXPECT_EQ(map.Colours(column, 0), (std::set<QRgb>{Background, White})) << "column " << column;
 }
 
 TEST(CellDrawing, LabelStartsThreeRightAndFourBelowTheCellCorner)
 {
-    const Map origin(3, 3, {At(0, 0, "AB")});
-    const Map moved(3, 3, {At(2, 1, "AB")});
+    const Map origin(3, 3, {MakeEntrant("AB", 0, 0)});
+    const Map moved(3, 3, {MakeEntrant("AB", 2, 1)});
     EXPECT_TRUE(origin.Cell(0, 0) == moved.Cell(2, 1));
 
     int left = INT_MAX;
@@ -400,7 +385,7 @@ class LabelInk : public testing::TestWithParam<InkCase> {};
 TEST_P(LabelInk, OnlyTheFillAndTheLabelColourAppear)
 {
     const InkCase &c = GetParam();
-    Map map(2, 2, {At(1, 0, c.Emblem, c.Rate, c.Status)});
+    Map map(2, 2, {MakeEntrant(c.Emblem, 1, 0, c.Rate, c.Status)});
     map.Highlight(1, 0, 0);
     EXPECT_EQ(map.Colours(1, 0), (std::set<QRgb>{Teal, c.Colour}));
     map.Redraw(1, 0, -1);
@@ -433,8 +418,8 @@ class LabelCut : public testing::TestWithParam<CutCase> {};
 TEST_P(LabelCut, DrawsTheEmblemCutAfterTwoBytes)
 {
     const CutCase &c = GetParam();
-    const Map map(1, 1, {At(0, 0, c.Emblem)});
-    const Map reference(1, 1, {At(0, 0, c.DrawnAs)});
+    const Map map(1, 1, {MakeEntrant(c.Emblem, 0, 0)});
+    const Map reference(1, 1, {MakeEntrant(c.DrawnAs, 0, 0)});
     ASSERT_GT(CountPixels(reference.Image(), CellInterior(0, 0), White), 0);
     EXPECT_TRUE(map.Cell(0, 0) == reference.Cell(0, 0));
 }
@@ -449,7 +434,7 @@ INSTANTIATE_TEST_SUITE_P(Emblems, LabelCut, testing::Values(
 
 TEST(LabelCut, EmptyEmblemDrawsNothing)
 {
-    Map map(1, 1, {At(0, 0, "", 60)});
+    Map map(1, 1, {MakeEntrant("", 0, 0, 60)});
     EXPECT_EQ(map.Colours(0, 0), std::set<QRgb>{Background});
     map.Highlight(0, 0, 0);
     EXPECT_EQ(map.Colours(0, 0), std::set<QRgb>{Teal});
@@ -463,7 +448,7 @@ TEST(LabelCut, EmptyEmblemDrawsNothing)
 // in the next cell go with that cell's fill.
 TEST(LabelSpill, PixelsBeyondTheCellFollowTheCellsTheyFallIn)
 {
-    Map map(3, 1, {At(0, 0, "\x01\x01")});
+    Map map(3, 1, {MakeEntrant("\x01\x01", 0, 0)});
     const QRect line(QPoint(34, 11), QPoint(35, 33));
     const QRect next = CellInterior(1, 0);
     if (CountPixels(map.Image(), next, White) == 0)
@@ -492,7 +477,7 @@ TEST(LabelSpill, PixelsBeyondTheCellFollowTheCellsTheyFallIn)
 
 TEST(LabelSpill, AnyPartOfTheMapPaintsAsTheWholeMapShowsIt)
 {
-    Map map(4, 3, {At(0, 0, "\x01\x01"), At(2, 1, "AB", 40), At(-1, 2, "\x02\x02"), At(3, 2, "CD")});
+    Map map(4, 3, {MakeEntrant("\x01\x01", 0, 0), MakeEntrant("AB", 2, 1, 40), MakeEntrant("\x02\x02", -1, 2), MakeEntrant("CD", 3, 2)});
     map.Highlight(2, 1, 1);
     map.Redraw(0, 0, -1);
     const QImage whole = map.Image();

@@ -18,8 +18,8 @@ std::vector<std::string> DigestOf(const Side &player1, const Side &player2, int 
                                   int distance = 1)
 {
     const ReplayModel model = ModelBuilder(3, 1)
-                                  .Add(MakeEntrant(player1.Emblem, 0, 0, 100, player1.Name, player1.Owner))
-                                  .Add(MakeEntrant(player2.Emblem, 2, 0, 100, player2.Name, player2.Owner))
+                                  .Add(MakeEntrant(Sjis(player1.Emblem), 0, 0, 100, -1, Sjis(player1.Name), Sjis(player1.Owner)))
+                                  .Add(MakeEntrant(Sjis(player2.Emblem), 2, 0, 100, -1, Sjis(player2.Name), Sjis(player2.Owner)))
                                   .Fight({.Battle = battle, .Player1 = {0, 100, 50, player1.Guide},
                                           .Player2 = {1, 100, 50, player2.Guide}, .LeadSide = leadSide,
                                           .Distance = distance})
@@ -109,7 +109,7 @@ TEST(DigestLines, LongestTextsAreShownWhole)
 
     ReplayModel model = ModelBuilder(3, 1)
                             .Add(MakeEntrant("", 0, 0))
-                            .Add(MakeEntrant("AB", 2, 0, 100, "Bob", "Al"))
+                            .Add(MakeEntrant("AB", 2, 0, 100, -1, "Bob", "Al"))
                             .Fight({.Player1 = {0, 100, 50}, .Player2 = {1, 100, 50, "g2"}})
                             .Build();
     Entrant &longest = model.Entrants[0];
@@ -131,7 +131,7 @@ TEST(DigestLines, SideOutsideTheEntrantTableShowsQuestionMarks)
 {
     for (int index : {-1, 2, 32767}) {
         ReplayModel model = ModelBuilder(3, 1)
-                                .Add(MakeEntrant("AB", 0, 0, 100, "Bob", "Al"))
+                                .Add(MakeEntrant("AB", 0, 0, 100, -1, "Bob", "Al"))
                                 .Add(MakeEntrant("CD", 2, 0))
                                 .Fight({.Player1 = {0, 100, 50, "g1"}, .Player2 = {index, 100, 50, "g2"}})
                                 .Build();

@@ -105,9 +105,9 @@ void Refresh(const ReplayModel &model, int p, FakeList &list)
 ModelBuilder Tournament()
 {
     ModelBuilder builder(4, 1);
-    builder.Add(MakeEntrant("竜", 0, 0, 100, "ドラゴン"))
-        .Add(MakeEntrant("AB", 1, 0, 100, "Bob"))
-        .Add(MakeEntrant("CD", 2, 0, 100, "Cid"))
+    builder.Add(MakeEntrant(Sjis("竜"), 0, 0, 100, -1, Sjis("ドラゴン")))
+        .Add(MakeEntrant("AB", 1, 0, 100, -1, "Bob"))
+        .Add(MakeEntrant("CD", 2, 0, 100, -1, "Cid"))
         .Move(4, {{0, 1, 0}})
         .Fight({.Turn = 5, .Battle = 1, .Player1 = {0}, .Player2 = {1}})
         .Move(7, {{0, -1, 0}})

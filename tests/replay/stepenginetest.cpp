@@ -336,8 +336,8 @@ TEST(EngineWalk, EntrantsOutsideTheTableAreSkipped)
 ModelBuilder ThreeEntrants()
 {
     ModelBuilder builder(3, 2);
-    builder.Add(MakeEntrant("竜", 0, 0, 100, "ドラゴン", "太郎"))
-        .Add(MakeEntrant("AB", 2, 0, 100, "Bob", "Al"))
+    builder.Add(MakeEntrant(Sjis("竜"), 0, 0, 100, -1, Sjis("ドラゴン"), Sjis("太郎")))
+        .Add(MakeEntrant("AB", 2, 0, 100, -1, "Bob", "Al"))
         .Add(MakeEntrant("CD", 0, 1));
     return builder;
 }

@@ -1,7 +1,8 @@
 // The session's moves by keys and menus (single steps, battle starts and
 // ends), and the entrant under a point of the map with its record so far.
 
-#include "replaytestkit.h"
+#include "scripttext.h"
+#include "sessiontestkit.h"
 
 #include <gtest/gtest.h>
 

@@ -3,8 +3,11 @@
 // are refused, and the reset to the start. Timer ticks are delivered by
 // calling the tick handler.
 
+#include "mappainter.h"
 #include "mappixels.h"
-#include "replaytestkit.h"
+#include "playbackstate.h"
+#include "scripttext.h"
+#include "sessiontestkit.h"
 
 #include "scriptreadahead.h"
 #include "sjisdecoder.h"
@@ -33,35 +36,7 @@ std::string ThreeMoves()
 
 const std::string Refused = "HeaderLines: 2\nVersion: 00.00.03\n";
 
-// The Enabled flags, the timer and Playing, as one row of the state table.
-struct Playback {
-    PlaybackControls enabled;
-    int timer = 0;
-    bool playing = false;
-    bool operator==(const Playback &) const = default;
-};
-
-void PrintTo(const Playback &p, std::ostream *out)
-{
-    const auto flag = [out](const char *name, bool on) { *out << name << (on ? " on" : " off") << ", "; };
-    flag("Play", p.enabled.Play);
-    flag("Fwd", p.enabled.Fwd);
-    flag("Pause", p.enabled.Pause);
-    flag("Quit", p.enabled.Quit);
-    flag("slider", p.enabled.Slider);
-    *out << "timer " << p.timer << ", Playing " << p.playing;
-}
-
-Playback Of(const ReplaySession &session)
-{
-    return {session.Enabled(), session.TimerInterval(), session.Playing()};
-}
-
-const Playback Empty{};
-const Playback Stopped{{true, true, false, true, true}, 0, false};
-const Playback AtEnd{{false, false, false, true, true}, 0, false};
-const Playback PlayingSlow{{false, true, true, true, true}, 1000, true};
-const Playback PlayingFast{{true, false, true, true, true}, 300, true};
+using namespace States;
 
 using Action = std::function<void(ReplaySession &)>;
 
@@ -94,7 +69,7 @@ struct EventCase {
     const char *name;
     Action reach;
     Action event;
-    Playback after;
+    PlaybackState after;
     int position;
     int maximum;
 };
@@ -112,7 +87,7 @@ TEST_P(SessionEventTest, LeavesTheControlsOfItsRow)
     ReplaySession session;
     c.reach(session);
     c.event(session);
-    EXPECT_EQ(Of(session), c.after);
+    EXPECT_EQ(PlaybackState::Of(session), c.after);
     EXPECT_EQ(session.SliderPosition(), c.position);
     EXPECT_EQ(session.CurrentPosition(), c.position);
     EXPECT_EQ(session.SliderMax(), c.maximum);
@@ -159,13 +134,13 @@ TEST(SessionClicks, DisabledButtonsCannotBeClicked)
     for (auto button : {ReplaySession::Button::Play, ReplaySession::Button::Fwd, ReplaySession::Button::Pause,
                         ReplaySession::Button::Quit})
         EXPECT_FALSE(session.Click(button));
-    EXPECT_EQ(Of(session), Empty);
+    EXPECT_EQ(PlaybackState::Of(session), Empty);
     EXPECT_FALSE(session.MoveSlider(3));
 
     Load(session);
     EXPECT_FALSE(session.Click(ReplaySession::Button::Pause));
     EXPECT_TRUE(session.Click(ReplaySession::Button::Fwd));
-    EXPECT_EQ(Of(session), PlayingFast);
+    EXPECT_EQ(PlaybackState::Of(session), PlayingFast);
     EXPECT_FALSE(session.Click(ReplaySession::Button::Fwd));
 }
 
@@ -178,10 +153,10 @@ TEST(SessionPlay, VisitsEveryPositionAndSwitchesOffAtTheTickAfterTheEnd)
     session.ToolButtonPlayClick();
     for (int tick = 1; tick <= Max; ++tick) {
         session.TimerPlayTimer();
-        ASSERT_EQ(Of(session), PlayingSlow) << "tick " << tick;
+        ASSERT_EQ(PlaybackState::Of(session), PlayingSlow) << "tick " << tick;
     }
     session.TimerPlayTimer();
-    EXPECT_EQ(Of(session), AtEnd);
+    EXPECT_EQ(PlaybackState::Of(session), AtEnd);
     // One notification per action: the click, each tick and the last tick.
     EXPECT_EQ(seen, (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 8}));
 }
@@ -255,7 +230,7 @@ TEST(SessionLoad, ARefusedFileKeepsTheTournamentAndItsRangeAfterTheReset)
     EXPECT_EQ(session.CurrentPosition(), 0);
     EXPECT_EQ(session.BattleList().RowCount(), 0);
     EXPECT_TRUE(session.Digest().empty());
-    EXPECT_EQ(Of(session), Stopped);
+    EXPECT_EQ(PlaybackState::Of(session), Stopped);
     EXPECT_TRUE(session.MoveSlider(5));
     EXPECT_EQ(session.BattleList().RowCount(), 2);
 }
@@ -284,7 +259,7 @@ TEST(SessionLoad, ARefusedFirstFileLeavesTheSessionEmpty)
     EXPECT_FALSE(session.HasTournament());
     EXPECT_FALSE(session.Grid().IsDrawn());
     session.ToolButtonPauseClick();
-    EXPECT_EQ(Of(session), Empty);
+    EXPECT_EQ(PlaybackState::Of(session), Empty);
 }
 
 // The entrants may be read while the events are still being read; a refused

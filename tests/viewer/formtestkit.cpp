@@ -1,33 +1,18 @@
 #include "formtestkit.h"
 
-#include "loadertestkit.h"
-#include "sjisdecoder.h"
+#include "scripttext.h"
 #include "toolbarbutton.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QSlider>
 
-ControlStates ControlStates::Of(const TFormView &form)
+PlaybackState ControlsOf(const TFormView &form)
 {
-    return {form.ToolButtonPlay->isEnabled(),
-            form.ToolButtonFwd->isEnabled(),
-            form.ToolButtonPause->isEnabled(),
-            form.ToolButtonQuit->isEnabled(),
-            form.TrackBarProgress->isEnabled(),
+    return {{form.ToolButtonPlay->isEnabled(), form.ToolButtonFwd->isEnabled(), form.ToolButtonPause->isEnabled(),
+             form.ToolButtonQuit->isEnabled(), form.TrackBarProgress->isEnabled()},
             form.TimerPlay->isActive() ? form.TimerPlay->interval() : 0,
             form.Session.Playing()};
-}
-
-void PrintTo(const ControlStates &states, std::ostream *out)
-{
-    const auto flag = [out](const char *name, bool on) { *out << name << (on ? " on" : " off") << ", "; };
-    flag("Play", states.play);
-    flag("Fwd", states.fwd);
-    flag("Pause", states.pause);
-    flag("Quit", states.quit);
-    flag("slider", states.slider);
-    *out << "timer " << states.timerPeriod << " ms, Playing " << (states.playing ? "true" : "false");
 }
 
 void ScriptedFormView::ShowLoaderMessages(const LoadResult &result)
@@ -43,7 +28,7 @@ void ScriptedFormView::ShowCannotOpen(const QString &path)
 QString ScriptedFormView::AskForScriptFile()
 {
     ++DialogCalls;
-    AtDialog = ControlStates::Of(*this);
+    AtDialog = ControlsOf(*this);
     return DialogAnswer;
 }
 
@@ -56,26 +41,17 @@ QString ScriptFolder::Write(const QString &name, const std::string &bytes) const
     return path;
 }
 
-namespace {
-
-std::string HitPoints(int side, int rate)
-{
-    return "HitPoint" + std::to_string(side) + ": " + std::to_string(rate) + ",0,0,0,0,0,0\n";
-}
-
-} // namespace
-
 std::string FiveStepTournament()
 {
     return Header(4) + EntrantBlock("P0", "E0", 0, 0) + EntrantBlock("P1", "E1", 1, 0)
-        + EntrantBlock(EncodeSjis(QStringLiteral("サクラ")), EncodeSjis(QStringLiteral("龍")), 2, 0)
+        + EntrantBlock(Sjis("サクラ"), Sjis("龍"), 2, 0)
         + EntrantBlock("P3", "E3", 3, 0)
         + "Turn: 1\nMove: 0,0,1\nMove: 1,0,1\n"
-          "Turn: 2\n" + Fight(1, 0, 1) + "Guide1: attack\nGuide2: defend\n" + HitPoints(1, 80) + HitPoints(2, 40)
-        + "Turn: 3\n" + Fight(1, 0, 1) + HitPoints(1, 70) + HitPoints(2, 0) + "Result: 0,0,1\n"
+          "Turn: 2\n" + Fight(1, 0, 1) + "Guide1: attack\nGuide2: defend\n" + HitPointLine(1, 80) + HitPointLine(2, 40)
+        + "Turn: 3\n" + Fight(1, 0, 1) + HitPointLine(1, 70) + HitPointLine(2, 0) + "Result: 0,0,1\n"
         + "Turn: 4\nMove: 2,0,1\n"
-          "Turn: 5\n" + Fight(2, 2, 3, 1, 2) + "Guide1: " + EncodeSjis(QStringLiteral("突撃"))
-        + "\nGuide2: defend\n" + HitPoints(1, 0) + HitPoints(2, 50) + "Result: 0,1,3\n"
+          "Turn: 5\n" + Fight(2, 2, 3, 1, 2) + "Guide1: " + Sjis("突撃")
+        + "\nGuide2: defend\n" + HitPointLine(1, 0) + HitPointLine(2, 50) + "Result: 0,1,3\n"
         + "End\n";
 }
 

@@ -5,6 +5,7 @@
 // controls, script files written to a temporary folder, and a catcher for the
 // modal boxes that the window shows by itself.
 
+#include "playbackstate.h"
 #include "tformview.h"
 
 #include <QList>
@@ -14,30 +15,12 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
-#include <ostream>
 #include <string>
 #include <vector>
 
-// The Enabled flags of the playback controls, the timer and the flag Playing.
-struct ControlStates
-{
-    bool play, fwd, pause, quit, slider;
-    int timerPeriod;  // 0 while the timer is stopped
-    bool playing;
-
-    static ControlStates Of(const TFormView &form);
-    bool operator==(const ControlStates &) const = default;
-};
-void PrintTo(const ControlStates &states, std::ostream *out);
-
-// The five states of the toolbar.
-namespace States {
-inline constexpr ControlStates Empty{false, false, false, false, false, 0, false};
-inline constexpr ControlStates Stopped{true, true, false, true, true, 0, false};
-inline constexpr ControlStates AtEnd{false, false, false, true, true, 0, false};
-inline constexpr ControlStates PlayingSlow{false, true, true, true, true, 1000, true};
-inline constexpr ControlStates PlayingFast{true, false, true, true, true, 300, true};
-} // namespace States
+// The playback state as the window's controls show it: the Enabled flags of
+// the buttons and the slider, the timer and the session's Playing.
+PlaybackState ControlsOf(const TFormView &form);
 
 // The window with the open dialog and the loader's message boxes replaced:
 // the dialog answers DialogAnswer (empty: cancelled) and notes the controls
@@ -49,7 +32,7 @@ public:
 
     QString DialogAnswer;
     int DialogCalls = 0;
-    ControlStates AtDialog{};
+    PlaybackState AtDialog{};
     std::vector<int> LoaderMessages;
     QStringList UnopenedFiles;  // the paths ShowCannotOpen was given
 

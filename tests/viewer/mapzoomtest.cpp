@@ -2,7 +2,7 @@
 // and the wheel in the window, and the zoom kept with the settings.
 
 #include "formtestkit.h"
-#include "loadertestkit.h"
+#include "scripttext.h"
 #include "mapimage.h"
 #include "mapzoom.h"
 #include "mapzoomer.h"
@@ -10,6 +10,7 @@
 #include "windowtestsupport.h"
 
 #include <QScrollArea>
+#include <QSettings>
 #include <QScrollBar>
 #include <QTest>
 #include <QWheelEvent>
@@ -129,6 +130,24 @@ TEST_F(MapZoomWindowTest, TheZoomIsKeptForTheNextStart)
     Form->close();
     ScriptedFormView next;
     EXPECT_EQ(next.Zoomer->Percent(), 75);
+}
+
+// Fit is kept as 0, which must not read back as a percentage.
+TEST_F(MapZoomWindowTest, TheWholeArenaFittingIsKeptForTheNextStart)
+{
+    for (int i = 0; i < 20; ++i)
+        Press(Qt::CTRL | Qt::Key_Minus);
+    ASSERT_EQ(Form->Zoomer->Percent(), MapZoom::Fit);
+    Form->close();
+    EXPECT_EQ(SettingsStore()->value(QStringLiteral("Software/Brimwold/Torvex/DLL/OstrelScriptViewer/MapZoom")),
+              QStringLiteral("0"));
+    ScriptedFormView next;
+    EXPECT_EQ(next.Zoomer->Percent(), MapZoom::Fit);
+    ASSERT_TRUE(ShowActiveAndWait(&next));
+    ASSERT_TRUE(next.OpenScript(Files.Write("big.ostrelScript", Preamble(2, 200, 200) + "End\n")));
+    Settle();
+    EXPECT_LE(next.ImageBr->width(), next.ScrollBoxBr->maximumViewportSize().width()) << "the arena still fits";
+    EXPECT_LE(next.ImageBr->height(), next.ScrollBoxBr->maximumViewportSize().height());
 }
 
 } // namespace

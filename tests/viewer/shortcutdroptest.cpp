@@ -65,7 +65,7 @@ struct KeyCase {
     int from;
     bool playing;
     int to;
-    ControlStates after;
+    PlaybackState after;
 };
 
 void PrintTo(const KeyCase &c, std::ostream *out)
@@ -86,7 +86,7 @@ TEST_P(ShortcutCaseTest, ReachesItsActionFromTheListAndFromTheDigest)
         QAction *action = Form->Actions->*c.action;
         EXPECT_EQ(Press(focus, action->shortcut(), action), 1) << focus->metaObject()->className();
         EXPECT_EQ(Form->TrackBarProgress->value(), c.to) << focus->metaObject()->className();
-        EXPECT_EQ(ControlStates::Of(*Form), c.after) << focus->metaObject()->className();
+        EXPECT_EQ(ControlsOf(*Form), c.after) << focus->metaObject()->className();
     }
 }
 
@@ -107,7 +107,7 @@ TEST_F(ShortcutTest, OpenAndCloseReachTheirButtonsHandlers)
     Form->DialogAnswer = Files.Write("five.ostrelScript", FiveStepTournament());
     EXPECT_EQ(Press(Form->ListViewBattle, QKeySequence::Open, Form->Actions->Open), 1);
     EXPECT_EQ(Form->DialogCalls, 1);
-    EXPECT_EQ(ControlStates::Of(*Form), States::Stopped);
+    EXPECT_EQ(ControlsOf(*Form), States::Stopped);
 
     EXPECT_EQ(Press(Form->ListViewBattle, Qt::CTRL | Qt::Key_Q, Form->Actions->Close), 1);
     EXPECT_FALSE(Form->isVisible());
@@ -123,7 +123,7 @@ TEST_F(ShortcutTest, DoNothingWhereTheirButtonIsDisabled)
         EXPECT_FALSE(shortcut->isEnabled()) << shortcut->shortcut().toString().toStdString();
         EXPECT_EQ(Press(Form->ListViewBattle, shortcut->shortcut(), shortcut), 0);
     }
-    EXPECT_EQ(ControlStates::Of(*Form), States::Empty);
+    EXPECT_EQ(ControlsOf(*Form), States::Empty);
 
     // At the end Play and Fwd are disabled, so are Space and F.
     Load();
@@ -132,7 +132,7 @@ TEST_F(ShortcutTest, DoNothingWhereTheirButtonIsDisabled)
         EXPECT_FALSE(shortcut->isEnabled());
         EXPECT_EQ(Press(Form->ListViewBattle, shortcut->shortcut(), shortcut), 0);
     }
-    EXPECT_EQ(ControlStates::Of(*Form), States::AtEnd);
+    EXPECT_EQ(ControlsOf(*Form), States::AtEnd);
 }
 
 TEST_F(ShortcutTest, TheFocusedSliderKeepsItsOwnKeys)
@@ -191,7 +191,7 @@ TEST_F(DropTest, ADroppedFileOpensAsWithOpenPausedFirstWithoutTheDialog)
     const QString three = Files.Write("three.ostrelScript", ThreeStepTournament());
     ASSERT_TRUE(Drop({QUrl::fromLocalFile(three)}));
     EXPECT_EQ(Form->DialogCalls, 0);
-    EXPECT_EQ(ControlStates::Of(*Form), States::Stopped);
+    EXPECT_EQ(ControlsOf(*Form), States::Stopped);
     EXPECT_EQ(Form->TrackBarProgress->value(), 0);
     EXPECT_EQ(Form->TrackBarProgress->maximum(), ThreeSteps + 1);
 }
@@ -211,7 +211,7 @@ TEST_F(DropTest, FoldersAndRemoteFilesAreNotTaken)
     EXPECT_FALSE(Drop({QUrl::fromLocalFile(Files.Path(QString()))}));
     EXPECT_FALSE(Drop({QUrl(QStringLiteral("https://example.com/a.ostrelScript"))}));
     EXPECT_FALSE(Drop({}));
-    EXPECT_EQ(ControlStates::Of(*Form), States::Empty);
+    EXPECT_EQ(ControlsOf(*Form), States::Empty);
 }
 
 TEST_F(ShortcutTest, TheBattleListMenuGoesToTheStartOrTheEndOfItsRowsBattle)

@@ -201,12 +201,12 @@ TEST(FormViewSessionTest, ClicksReachTheSessionAndItsChangesReachTheControls)
 
     QTest::mouseClick(form.ToolButtonOpen, Qt::LeftButton);
     EXPECT_EQ(form.DialogCalls, 1);
-    EXPECT_EQ(ControlStates::Of(form), States::Stopped);
+    EXPECT_EQ(ControlsOf(form), States::Stopped);
     EXPECT_EQ(form.TrackBarProgress->maximum(), FiveSteps + 1);
 
     QTest::mouseClick(form.ToolButtonPlay, Qt::LeftButton);
     EXPECT_TRUE(form.Session.Playing());
-    EXPECT_EQ(ControlStates::Of(form), States::PlayingSlow);
+    EXPECT_EQ(ControlsOf(form), States::PlayingSlow);
 
     // A tick moves the slider, the digest and the list together.
     form.TimerPlayTimer();
@@ -219,17 +219,17 @@ TEST(FormViewSessionTest, ClicksReachTheSessionAndItsChangesReachTheControls)
     form.DialogAnswer.clear();
     QTest::mouseClick(form.ToolButtonOpen, Qt::LeftButton);
     EXPECT_EQ(form.AtDialog, States::Stopped);
-    EXPECT_EQ(ControlStates::Of(form), States::Stopped);
+    EXPECT_EQ(ControlsOf(form), States::Stopped);
 
     form.TrackBarProgress->setValue(FiveSteps + 1);
     EXPECT_EQ(form.Session.CurrentPosition(), FiveSteps + 1);
-    EXPECT_EQ(ControlStates::Of(form), States::AtEnd);
+    EXPECT_EQ(ControlsOf(form), States::AtEnd);
     EXPECT_TRUE(form.RichEditDigest->toPlainText().isEmpty());
 
     QTest::mouseClick(form.ToolButtonQuit, Qt::LeftButton);
     EXPECT_EQ(form.TrackBarProgress->value(), 0);
     EXPECT_EQ(form.ListViewBattle->RowCount(), 0);
-    EXPECT_EQ(ControlStates::Of(form), States::Stopped);
+    EXPECT_EQ(ControlsOf(form), States::Stopped);
 }
 
 TEST(FormViewSessionTest, ARefusedFileShowsItsMessage)
@@ -239,7 +239,7 @@ TEST(FormViewSessionTest, ARefusedFileShowsItsMessage)
     ScriptedFormView form;
     EXPECT_FALSE(form.OpenScript(files.Write("refused.ostrelScript", RefusedScript())));
     EXPECT_EQ(form.LoaderMessages, std::vector<int>{40002});
-    EXPECT_EQ(ControlStates::Of(form), States::Empty);
+    EXPECT_EQ(ControlsOf(form), States::Empty);
 }
 
 } // namespace
