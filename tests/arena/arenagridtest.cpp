@@ -477,7 +477,8 @@ TEST(LabelSpill, PixelsBeyondTheCellFollowTheCellsTheyFallIn)
 
 TEST(LabelSpill, AnyPartOfTheMapPaintsAsTheWholeMapShowsIt)
 {
-    Map map(4, 3, {MakeEntrant("\x01\x01", 0, 0), MakeEntrant("AB", 2, 1, 40), MakeEntrant("\x02\x02", -1, 2), MakeEntrant("CD", 3, 2)});
+    Map map(4, 3, {MakeEntrant("\x01\x01", 0, 0), MakeEntrant("AB", 2, 1, 40), MakeEntrant("\x02\x02", -1, 2),
+                   MakeEntrant("CD", 3, 2)});
     map.Highlight(2, 1, 1);
     map.Redraw(0, 0, -1);
     const QImage whole = map.Image();

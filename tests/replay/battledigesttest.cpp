@@ -18,8 +18,10 @@ std::vector<std::string> DigestOf(const Side &player1, const Side &player2, int 
                                   int distance = 1)
 {
     const ReplayModel model = ModelBuilder(3, 1)
-                                  .Add(MakeEntrant(Sjis(player1.Emblem), 0, 0, 100, -1, Sjis(player1.Name), Sjis(player1.Owner)))
-                                  .Add(MakeEntrant(Sjis(player2.Emblem), 2, 0, 100, -1, Sjis(player2.Name), Sjis(player2.Owner)))
+                                  .Add(MakeEntrant(Sjis(player1.Emblem),
+                                                   0, 0, 100, -1, Sjis(player1.Name), Sjis(player1.Owner)))
+                                  .Add(MakeEntrant(Sjis(player2.Emblem),
+                                                   2, 0, 100, -1, Sjis(player2.Name), Sjis(player2.Owner)))
                                   .Fight({.Battle = battle, .Player1 = {0, 100, 50, player1.Guide},
                                           .Player2 = {1, 100, 50, player2.Guide}, .LeadSide = leadSide,
                                           .Distance = distance})

@@ -5,6 +5,7 @@
 #include "applicationerror.h"
 #include "commandline.h"
 #include "formtestkit.h"
+#include "namedrows.h"
 #include "stringtable.h"
 #include "toolbarbutton.h"
 #include "versioninfo.h"
@@ -28,6 +29,8 @@
 #include <vector>
 
 namespace {
+
+using ::PrintTo;
 
 constexpr char WindowGroup[] = "Software/Brimwold/Torvex/Window";
 constexpr char ViewerGroup[] = "Software/Brimwold/Torvex/DLL/OstrelScriptViewer";
@@ -87,6 +90,12 @@ class StartupTest : public ::testing::Test
 protected:
     void SetUp() override { ForgetSettings(); }
     void TearDown() override { ForgetSettings(); }
+};
+
+// A table of start-ups, one row each.
+template <class Row>
+class StartupRowTest : public StartupTest, public ::testing::WithParamInterface<Row>
+{
 };
 
 // --- First start and closing ----------------------------------------------
@@ -151,19 +160,12 @@ TEST_F(StartupTest, ClosedAndStartedAgainTheWindowHasItsPlaceSizeAndPanes)
 
 struct PositionCase
 {
-    const char *name;
+    const char *Name;
     std::vector<Stored> stored;
     std::optional<QPoint> topLeft;  // none: centred on the screen
 };
 
-void PrintTo(const PositionCase &row, std::ostream *out)
-{
-    *out << row.name;
-}
-
-class StoredPositionTest : public StartupTest, public ::testing::WithParamInterface<PositionCase>
-{
-};
+using StoredPositionTest = StartupRowTest<PositionCase>;
 
 TEST_P(StoredPositionTest, PlacesTheWindow)
 {
@@ -187,23 +189,16 @@ INSTANTIATE_TEST_SUITE_P(
                       PositionCase{"TopMinusOne", {Window("Top", "-1"), Window("Left", "300")}, std::nullopt},
                       PositionCase{"TopNotANumber", {Window("Top", "abc"), Window("Left", "300")}, std::nullopt},
                       PositionCase{"LeftWithoutTop", {Window("Left", "300")}, std::nullopt}),
-    [](const auto &info) { return std::string(info.param.name); });
+    RowName);
 
 struct SizeCase
 {
-    const char *name;
+    const char *Name;
     std::vector<Stored> stored;
     std::optional<int> outerWidth, outerHeight;  // none: the minimum
 };
 
-void PrintTo(const SizeCase &row, std::ostream *out)
-{
-    *out << row.name;
-}
-
-class StoredSizeTest : public StartupTest, public ::testing::WithParamInterface<SizeCase>
-{
-};
+using StoredSizeTest = StartupRowTest<SizeCase>;
 
 // The stored values are outer sizes, frame included.
 TEST_P(StoredSizeTest, SizesTheWindowWithinItsMinimum)
@@ -223,7 +218,7 @@ INSTANTIATE_TEST_SUITE_P(
                       SizeCase{"HeightWithoutWidth", {Window("Height", "500")}, std::nullopt, 500},
                       SizeCase{"BelowTheMinimum", {Window("Height", "100"), Window("Width", "100")}, std::nullopt,
                                std::nullopt}),
-    [](const auto &info) { return std::string(info.param.name); });
+    RowName);
 
 TEST_F(StartupTest, StoredWidthWithoutHeightKeepsTheDesignSize)
 {
@@ -237,19 +232,12 @@ TEST_F(StartupTest, StoredWidthWithoutHeightKeepsTheDesignSize)
 
 struct PaneCase
 {
-    const char *name;
+    const char *Name;
     std::vector<Stored> stored;
     int mapHeight, listWidth;
 };
 
-void PrintTo(const PaneCase &row, std::ostream *out)
-{
-    *out << row.name;
-}
-
-class StoredPaneTest : public StartupTest, public ::testing::WithParamInterface<PaneCase>
-{
-};
+using StoredPaneTest = StartupRowTest<PaneCase>;
 
 TEST_P(StoredPaneTest, SizesTheMapAndTheList)
 {
@@ -273,7 +261,7 @@ INSTANTIATE_TEST_SUITE_P(
                       PaneCase{"MapHeightWithLettersAfterItsDigits", {Tall, Viewer("MapHeight", "12abc")}, 304, 150},
                       PaneCase{"BothStored", {Viewer("MapHeight", "200"), Viewer("ListWidth", "180")}, 200, 180},
                       PaneCase{"ListWidthNotANumber", {Viewer("ListWidth", "xyz")}, 302, 150}),
-    [](const auto &info) { return std::string(info.param.name); });
+    RowName);
 
 // --- Stored values that are not text --------------------------------------
 
@@ -295,9 +283,7 @@ void PrintTo(const NotTextCase &row, std::ostream *out)
     *out << AllStored()[std::size_t(row.failing)].name.toStdString() << " as " << row.value.typeName();
 }
 
-class NotTextValueTest : public StartupTest, public ::testing::WithParamInterface<NotTextCase>
-{
-};
+using NotTextValueTest = StartupRowTest<NotTextCase>;
 
 // The error box shows the value's name; what was read before the failing
 // value in the same operation, and everything after it, is not applied.
@@ -402,20 +388,13 @@ TEST_F(UnwritableStoreTest, ClosingStillClosesTheWindowAndSaysTheSettingsWereNot
 
 struct CommandLineCase
 {
-    const char *name;
+    const char *Name;
     QString line;
     QStringList items;
     QString script;
 };
 
-void PrintTo(const CommandLineCase &row, std::ostream *out)
-{
-    *out << row.name;
-}
-
-class CommandLineTest : public ::testing::TestWithParam<CommandLineCase>
-{
-};
+using CommandLineTest = ::testing::TestWithParam<CommandLineCase>;
 
 TEST_P(CommandLineTest, SplitsAndTakesTheFirstArgument)
 {
@@ -458,24 +437,19 @@ INSTANTIATE_TEST_SUITE_P(
                         "桜花　アリーナ.ostrelScript"},
         CommandLineCase{"ProgramOnly", "OstrelView.exe", {"OstrelView.exe"}, ""},
         CommandLineCase{"Empty", "", {}, ""}),
-    [](const auto &info) { return std::string(info.param.name); });
+    RowName);
 
 // The start-up with the arguments of a command line: what the window loaded
 // once it was shown, as steps=<steps loaded> max=<slider maximum>
 // play=<0|1> messages=<loader ids> unopened=<files reported as not openable>.
 struct FormShowCase
 {
-    const char *name;
+    const char *Name;
     QStringList arguments;  // names in the test's folder
     QString printed;
 };
 
-void PrintTo(const FormShowCase &row, std::ostream *out)
-{
-    *out << row.name;
-}
-
-class FormShowTest : public StartupTest, public ::testing::WithParamInterface<FormShowCase>
+class FormShowTest : public StartupRowTest<FormShowCase>
 {
 protected:
     void SetUp() override
@@ -537,7 +511,7 @@ INSTANTIATE_TEST_SUITE_P(
         FormShowCase{"RefusedSecondIsNeverRead", {"three.ostrelScript", "refused.ostrelScript"},
                      "steps=3 max=4 play=1 messages= unopened="},
         FormShowCase{"RefusedFile", {"refused.ostrelScript"}, "steps=0 max=30 play=0 messages=40002 unopened="}),
-    [](const auto &info) { return std::string(info.param.name); });
+    RowName);
 
 TEST_F(StartupTest, AFileThatCannotBeOpenedIsNamedInAMessage)
 {
@@ -599,9 +573,7 @@ void PrintTo(const VersionCase &row, std::ostream *out)
     *out << '"' << row.fileName << '"';
 }
 
-class VersionInfoTest : public ::testing::TestWithParam<VersionCase>
-{
-};
+using VersionInfoTest = ::testing::TestWithParam<VersionCase>;
 
 TEST_P(VersionInfoTest, HoldsDataForTheViewersFileNameOnly)
 {
@@ -628,9 +600,7 @@ void PrintTo(const ErrorTextCase &row, std::ostream *out)
     *out << '"' << row.message.toStdString() << '"';
 }
 
-class ApplicationErrorTextTest : public ::testing::TestWithParam<ErrorTextCase>
-{
-};
+using ApplicationErrorTextTest = ::testing::TestWithParam<ErrorTextCase>;
 
 // "." is added only after a last character whose first Shift-JIS byte sorts
 // after "." (0x2E).
