@@ -301,10 +301,10 @@ TEST(SessionOpen, PausesBeforeTheFileIsChosenAndThenOpensIt)
         At(2, Play)(session);
         int changes = 0;
         QObject::connect(&session, &ReplaySession::Changed, [&] { ++changes; });
-        Playback atChoice;
+        PlaybackState atChoice;
         int changesAtChoice = -1;
         const auto choose = [&] {
-            atChoice = Of(session);
+            atChoice = PlaybackState::Of(session);
             changesAtChoice = changes;
             return c.chosen;
         };
@@ -315,7 +315,7 @@ TEST(SessionOpen, PausesBeforeTheFileIsChosenAndThenOpensIt)
             EXPECT_EQ(atChoice, Stopped);
             EXPECT_EQ(changesAtChoice, 1);
         }
-        EXPECT_EQ(Of(session), Stopped);
+        EXPECT_EQ(PlaybackState::Of(session), Stopped);
         EXPECT_EQ(result.has_value(), c.chosen.has_value());
         if (!result) {
             EXPECT_EQ(session.CurrentPosition(), 2);

@@ -119,6 +119,8 @@ TEST_F(InspectPlaybackTest, RefusesBadArgumentsNamingThem)
         {{"--bogus"}, "unknown option '--bogus'"},
         {{"-x"}, "unknown option '-x'"},
         {{"extra.ostrelScript"}, "unexpected argument 'extra.ostrelScript'"},
+        {{"--find", ""}, "invalid value '' for --find: empty"},
+        {{"--entrant", "1x"}, "invalid value '1x' for --entrant: not an integer"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.after.join(' ').toStdString());
@@ -134,6 +136,34 @@ TEST_F(InspectPlaybackTest, RefusesBadArgumentsNamingThem)
     }
     EXPECT_EQ(Inspect({path, path}).exitCode, 64);
     EXPECT_EQ(Inspect({}).exitCode, 64);
+}
+
+// The whole-tournament views come from the first load, whatever the actions
+// do after it, one member each, in the order asked for.
+TEST_F(InspectPlaybackTest, AddsTheTournamentViewsOfTheFirstLoad)
+{
+    const QStringList views{"--find", "aa", "--find", "nobody", "--entrant", "0", "--entrant", "1",
+                            "--entrant", "-1", "--timeline", "--json", path};
+    const ToolRun plain = Inspect(views);
+    const ToolRun run = Inspect(views + QStringList{"--seek", "3", "--load", "missing.ostrelScript"});
+    ASSERT_EQ(run.exitCode, 0);
+    for (const char *member : {"found", "followed", "timeline"})
+        EXPECT_EQ(run.output[member], plain.output[member]) << member;
+    const QJsonArray found = run.output["found"].toArray();
+    ASSERT_EQ(found.size(), 2);
+    EXPECT_EQ(found[0].toObject()["text"].toString(), QStringLiteral("aa"));
+    EXPECT_EQ(found[0].toObject()["entrants"].toArray(), QJsonArray{0});
+    EXPECT_TRUE(found[1].toObject()["entrants"].toArray().isEmpty());
+    const QJsonArray followed = run.output["followed"].toArray();
+    ASSERT_EQ(followed.size(), 3);
+    EXPECT_EQ(followed[0].toObject()["cells"].toArray().size(), 4);
+    EXPECT_TRUE(followed[1].isNull() && followed[2].isNull());
+    const int max = run.output["states"].toArray().at(0).toObject()["max"].toInt();
+    EXPECT_EQ(run.output["timeline"].toObject()["alive"].toArray().size(), max + 1);
+    EXPECT_EQ(run.output["timeline"].toObject()["battle"].toArray().size(), max + 1);
+
+    const ToolRun refused = Inspect({"--timeline", "--json", "missing.ostrelScript"});
+    EXPECT_FALSE(refused.output.contains("timeline"));
 }
 
 // Every option of --help says what it does; help wins over a bad argument.
