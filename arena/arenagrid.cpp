@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace ostrel {
+
 void ArenaGrid::Build(const ScriptHeader &header, const std::vector<Entrant> &entrants)
 {
     entrantCount_ = std::max(0, std::min<int>(header.EntrantCount, int(entrants.size())));
@@ -176,3 +178,5 @@ void ArenaGrid::DrawLabel(int index, QRgb colour)
         PutInks(slot, inks);
     }
 }
+
+} // namespace ostrel

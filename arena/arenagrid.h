@@ -13,6 +13,8 @@
 #include <unordered_map>
 #include <vector>
 
+namespace ostrel {
+
 // The occupancy grid of the arena and the look of the map, kept as state that
 // is drawn only when asked for.
 //
@@ -139,3 +141,5 @@ private:
     std::vector<uint32_t> entrantMasks_;   // each entrant's mask id once drawn
     LabelMasks masks_;
 };
+
+} // namespace ostrel

@@ -8,6 +8,8 @@
 
 #include <map>
 
+namespace ostrel {
+
 namespace {
 
 // The label font: a character cell of 15 pixels, no smoothing.
@@ -104,3 +106,5 @@ uint32_t LabelMasks::IdOf(std::string_view label)
     masks_.push_back(Render(label));
     return ids_.emplace(key, uint32_t(masks_.size() - 1)).first->second;
 }
+
+} // namespace ostrel

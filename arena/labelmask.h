@@ -5,6 +5,8 @@
 #include <unordered_map>
 #include <vector>
 
+namespace ostrel {
+
 // The pixels that a label's glyphs cover, cut up by the map tile they fall
 // in. A tile is the 25 x 25 square from a cell's grid corner + 1: the 23 x 23
 // interior, then the two pixel columns and rows of the grid lines to its right
@@ -46,3 +48,5 @@ private:
     std::unordered_map<uint32_t, uint32_t> ids_;
     std::vector<LabelMask> masks_;
 };
+
+} // namespace ostrel

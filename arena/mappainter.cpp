@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+namespace ostrel {
+
 namespace {
 
 int FloorDiv(int a, int b)
@@ -122,3 +124,5 @@ QImage RenderMap(const ArenaGrid &grid)
     PaintMap(grid, image, image.rect());
     return image;
 }
+
+} // namespace ostrel

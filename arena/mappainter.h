@@ -3,6 +3,8 @@
 #include <QImage>
 #include <QRect>
 
+namespace ostrel {
+
 class ArenaGrid;
 
 // Paints the part area of the map (in map pixels) into target, whose pixel
@@ -12,3 +14,5 @@ class ArenaGrid;
 void PaintMap(const ArenaGrid &grid, QImage &target, const QRect &area);
 // The whole map as an image, 25 * Columns + 20 by 25 * Rows + 20 pixels.
 QImage RenderMap(const ArenaGrid &grid);
+
+} // namespace ostrel

@@ -16,6 +16,8 @@
 #include <chrono>
 #include <cstdio>
 
+using namespace ostrel;
+
 namespace {
 
 

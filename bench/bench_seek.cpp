@@ -32,6 +32,8 @@
 #include <utility>
 #include <vector>
 
+using namespace ostrel;
+
 extern char **environ;
 
 namespace {

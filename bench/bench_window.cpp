@@ -22,6 +22,8 @@
 #include <chrono>
 #include <cstdio>
 
+using namespace ostrel;
+
 namespace {
 
 

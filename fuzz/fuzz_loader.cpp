@@ -16,6 +16,8 @@
 #include <initializer_list>
 #include <vector>
 
+using namespace ostrel;
+
 namespace {
 
 // Every text is read to its end and decoded as the lists, the digest and

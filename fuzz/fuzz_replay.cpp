@@ -19,6 +19,8 @@
 #include <utility>
 #include <vector>
 
+using namespace ostrel;
+
 namespace {
 
 using Places = std::vector<std::pair<int32_t, int32_t>>;

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+namespace ostrel {
+
 // The map as the step engine needs it: the occupancy of the arena's cells and
 // what a step leaves drawn in them. The engine describes each change of a
 // step through these calls and draws nothing itself; the arena grid
@@ -32,3 +34,5 @@ protected:
     ArenaControl(const ArenaControl &) = default;
     ArenaControl &operator=(const ArenaControl &) = default;
 };
+
+} // namespace ostrel

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+namespace ostrel {
+
 namespace {
 
 // The fixed parts of the digest, in Shift-JIS.
@@ -65,3 +67,5 @@ std::vector<std::string> BattleDigestLines(const ReplayModel &model, const Fight
         SideLine(otherText, width, other),
     };
 }
+
+} // namespace ostrel

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace ostrel {
+
 // The digest of the current step, as Shift-JIS lines. Widths are counted in
 // bytes (a double-byte character counts 2), so that in a fixed-pitch face the
 // two players' Guide texts start in the same column. No length limit.
@@ -18,3 +20,5 @@ std::string TurnLine(int turn);
 // the two and followed by its Guide. A side that names no entrant of the
 // table shows "?" for emblem, name and owner.
 std::vector<std::string> BattleDigestLines(const ReplayModel &model, const FightRecord &fight);
+
+} // namespace ostrel

@@ -5,6 +5,8 @@
 #include <initializer_list>
 #include <iterator>
 
+namespace ostrel {
+
 namespace {
 
 // A number's decimal digits, padded on the left to a width as printf's "%3d"
@@ -149,3 +151,5 @@ void RefreshBattleList(const ReplayModel &model, int p, int max, const ReplaySte
     }
     list.EndUpdate();
 }
+
+} // namespace ostrel

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+namespace ostrel {
+
 // The moment a battle list shows: position p, and the turn of the step shown
 // there (the reference step; none without steps). Besides its battle, a row's
 // texts depend on nothing else.
@@ -77,3 +79,5 @@ void RefreshBattleList(const ReplayModel &model, int p, int max, const ReplaySte
 
 // The cell texts of battle index i (zero-based) at a moment.
 BattleListControl::Row BattleRowTexts(const ReplayModel &model, int i, const BattleListMoment &moment);
+
+} // namespace ostrel

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+namespace ostrel {
+
 // What a step does to the entrants it names, for whatever keeps their state:
 // the model's entrants as the engine moves them, or the lighter copies of
 // tools that walk the whole tournament.
@@ -37,3 +39,5 @@ void ApplyFightOutcome(const FightRecord &fight, State *player1, State *player2)
     default: break;
     }
 }
+
+} // namespace ostrel

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+namespace ostrel {
+
 namespace {
 
 // How many deltas or steps ahead a seek fetches what it will touch.
@@ -213,3 +215,5 @@ void StepEngine::WriteBattleDigest(const ReplayStep &step)
     for (std::string &line : BattleDigestLines(model_, *step.Fight))
         digest_.push_back(std::move(line));
 }
+
+} // namespace ostrel

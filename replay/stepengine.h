@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace ostrel {
+
 // Moves the replay from the position the map shows to another one, applying
 // or undoing the steps in between one at a time, and keeps the map, the
 // entrants' cells, rates and statuses and the highlight of the battle being
@@ -71,3 +73,5 @@ private:
     int highlightPlayer2_ = 0;
     int highlightStep_ = 0;
 };
+
+} // namespace ostrel

@@ -1,5 +1,7 @@
 #include "stringtable.h"
 
+namespace ostrel {
+
 const char *StringTableText(int id)
 {
     switch (id) {
@@ -9,3 +11,5 @@ const char *StringTableText(int id)
     }
     return "";
 }
+
+} // namespace ostrel

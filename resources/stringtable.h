@@ -1,5 +1,7 @@
 #pragma once
 
+namespace ostrel {
+
 // Ids of the program's string table (texts in stringtable.inc).
 enum StringId {
     IdsLoaderCaption = 40000,   // caption of every loader message
@@ -45,3 +47,5 @@ enum StringId {
 
 // The UTF-8 text of a string table entry, or an empty text for an unknown id.
 const char *StringTableText(int id);
+
+} // namespace ostrel

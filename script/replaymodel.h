@@ -6,6 +6,8 @@
 #include <memory>
 #include <vector>
 
+namespace ostrel {
+
 // The in-memory form of one loaded tournament. Plain records; after a load
 // only X, Y, HitPointRate and Status of the entrants change (the step engine
 // keeps them in line with the replay position).
@@ -150,3 +152,5 @@ struct ReplayModel {
         FightRecords.Clear();
     }
 };
+
+} // namespace ostrel

@@ -6,6 +6,8 @@
 #include <initializer_list>
 #include <string_view>
 
+namespace ostrel {
+
 // The key tables of the three sections of a script file. A key's place in
 // its table selects what the loader does with the value.
 
@@ -100,3 +102,5 @@ inline constexpr KeyTable EventKeys{
     "Turn", "Move", "Fight", "Status1", "Status2", "Guide1", "Guide2",
     "HitPoint1", "HitPoint2", "Result", "End",
 };
+
+} // namespace ostrel

@@ -4,6 +4,8 @@
 #include <climits>
 #include <cstring>
 
+namespace ostrel {
+
 namespace {
 
 // White space as the C library's isspace sees it in the "C" locale; bytes of
@@ -159,3 +161,5 @@ std::string_view ReadWord(const char *value)
         ++end;
     return {begin, std::size_t(end - begin)};
 }
+
+} // namespace ostrel

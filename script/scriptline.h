@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <string_view>
 
+namespace ostrel {
+
 // One piece of a line, as the reader hands it out: writable in place, and
 // valid until the next read. The text stops at the piece's first NUL byte:
 // nothing the format reads looks past one.
@@ -59,3 +61,5 @@ int ReadIntegerList(const char *value, int32_t *out, int count);
 //   ReadWord: the value from its first non-white-space byte to the next white
 //   space.
 std::string_view ReadWord(const char *value);
+
+} // namespace ostrel

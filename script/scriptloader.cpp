@@ -12,6 +12,8 @@
 #include <cstdio>
 #include <new>
 
+namespace ostrel {
+
 namespace {
 
 constexpr std::size_t MaxReservedMoves = 256;
@@ -361,3 +363,5 @@ LoadResult ScriptLoader::Read(std::FILE *file, const std::function<void()> &entr
     result.outcome = LoadResult::Loaded;
     return result;
 }
+
+} // namespace ostrel

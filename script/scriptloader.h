@@ -9,6 +9,8 @@
 #include <memory>
 #include <vector>
 
+namespace ostrel {
+
 // Limits beyond which a file is refused (message IdsTooLarge) instead of
 // loaded: the whole map of the arena must stay allocatable as one image
 // (25 pixels a cell) for export, and the entrant table within reason. Events name
@@ -83,3 +85,5 @@ using ScriptFile = std::unique_ptr<std::FILE, FileCloser>;
 // Opens a script file for reading (through the wide-character path on
 // Windows); null when the path is empty, names a folder or cannot be opened.
 ScriptFile OpenScriptFile(const QString &path);
+
+} // namespace ostrel

@@ -5,6 +5,8 @@
 #include <array>
 #include <cstdint>
 
+namespace ostrel {
+
 namespace {
 
 // Code page 932 is compiled in rather than taken from Qt: Qt carries it only
@@ -167,3 +169,5 @@ std::string EncodeSjis(const QString &text)
     }
     return bytes;
 }
+
+} // namespace ostrel

@@ -3,6 +3,8 @@
 #include <QString>
 #include <string_view>
 
+namespace ostrel {
+
 // Decodes Shift-JIS (code page 932) bytes for display.
 //   DecodeSjis: every byte sequence that is not a character becomes U+FFFD,
 //   so nothing is lost silently (used where texts are reported, e.g. JSON).
@@ -16,3 +18,5 @@ QString DecodeSjisForDisplay(std::string_view bytes);
 // surrogates counts as one character). Where the code page has several byte
 // pairs for one character, the one Windows writes is chosen.
 std::string EncodeSjis(const QString &text);
+
+} // namespace ostrel

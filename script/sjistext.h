@@ -6,6 +6,8 @@
 #include <cstring>
 #include <string_view>
 
+namespace ostrel {
+
 // A Shift-JIS byte text of a loaded tournament with a fixed capacity that
 // counts a terminator, as the file format's records define them: a longer
 // value is cut after Capacity - 1 bytes, possibly inside a double-byte
@@ -93,3 +95,5 @@ inline bool IsSjisLeadByte(unsigned char byte)
 {
     return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
 }
+
+} // namespace ostrel

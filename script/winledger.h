@@ -4,6 +4,8 @@
 
 #include <vector>
 
+namespace ostrel {
+
 // Counts, for every entrant index, the battles of the table that it has won
 // as they stand: a battle counts for Player1 when its ResultCode is 0 and
 // for Player2 when it is 1. Kept up to date as battles change, so that a
@@ -30,3 +32,5 @@ private:
 
     std::vector<int> wins_;
 };
+
+} // namespace ostrel

@@ -1,5 +1,7 @@
 #include "battlenavigation.h"
 
+namespace ostrel {
+
 std::optional<int> BattleStartBefore(const BattleTable &battles, int position)
 {
     std::optional<int> found;
@@ -19,3 +21,5 @@ std::optional<int> BattleStartAfter(const BattleTable &battles, int position)
     }
     return found;
 }
+
+} // namespace ostrel

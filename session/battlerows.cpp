@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+namespace ostrel {
+
 void BattleRows::Clear()
 {
     beginResetModel();
@@ -129,3 +131,5 @@ QVariant BattleRows::data(const QModelIndex &index, int role) const
         return {};
     return DecodeSjisForDisplay(RowTexts(index.row())[std::size_t(index.column())]);
 }
+
+} // namespace ostrel

@@ -6,6 +6,8 @@
 
 #include <vector>
 
+namespace ostrel {
+
 // The battle list as the replay leaves it: how many rows, the moment they
 // show and the row the list selected, held without any widget, and offered to
 // list views as a table model whose cells are decoded for display. A row's
@@ -68,3 +70,5 @@ private:
     int changedHi_ = -1;
     bool selectionPending_ = false;
 };
+
+} // namespace ostrel

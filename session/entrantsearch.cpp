@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <array>
 
+namespace ostrel {
+
 namespace {
 
 struct FullFolding {
@@ -72,3 +74,5 @@ std::vector<int> EntrantSearch::Find(const QString &text) const
     }
     return found;
 }
+
+} // namespace ostrel

@@ -6,6 +6,8 @@
 
 #include <vector>
 
+namespace ostrel {
+
 // Finds entrants by what a user types: a text contained in an entrant's name,
 // owner or emblem. Both sides are compared after NFKC normalisation and case
 // folding, so half-width katakana find full-width ones and letter case does
@@ -33,3 +35,5 @@ private:
     };
     std::vector<FoldedTexts> texts_;
 };
+
+} // namespace ostrel

@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <new>
 
+namespace ostrel {
+
 class ReplaySession::ChangeScope {
 public:
     explicit ChangeScope(ReplaySession &session) : session_(session) { ++session_.actionDepth_; }
@@ -350,3 +352,5 @@ TournamentSummary ReplaySession::Summary() const
 {
     return SummarizeTournament(model_);
 }
+
+} // namespace ostrel

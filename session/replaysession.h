@@ -21,6 +21,8 @@
 #include <string>
 #include <vector>
 
+namespace ostrel {
+
 // The Enabled flags of the playback controls. Open and End are never
 // disabled, so they have none.
 struct PlaybackControls {
@@ -193,3 +195,5 @@ private:
     PlaybackControls enabled_;
     int actionDepth_ = 0;
 };
+
+} // namespace ostrel

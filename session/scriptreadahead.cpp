@@ -2,6 +2,8 @@
 
 #include <system_error>
 
+namespace ostrel {
+
 ScriptReadAhead::ScriptReadAhead(ReplayModel &model, std::FILE *file)
 {
     try {
@@ -41,3 +43,5 @@ LoadResult ScriptReadAhead::Finish()
         thread_.join();
     return result_;
 }
+
+} // namespace ostrel

@@ -8,6 +8,8 @@
 #include <mutex>
 #include <thread>
 
+namespace ostrel {
+
 // Reads a script file into a model on a second thread, so that the caller can
 // build the map meanwhile: a file gives the header and the entrants first,
 // and they are all a map needs. For a large file the map, and a process's
@@ -39,3 +41,5 @@ private:
     LoadResult result_;
     std::jthread thread_;  // declared last: joined before the rest goes
 };
+
+} // namespace ostrel

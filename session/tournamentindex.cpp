@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+namespace ostrel {
+
 std::string_view EntrantHistory::OutcomeName(Outcome outcome)
 {
     switch (outcome) {
@@ -155,3 +157,5 @@ EntrantHistory TournamentIndex::HistoryOf(const ReplayModel &model, int entrant)
     }
     return history;
 }
+
+} // namespace ostrel

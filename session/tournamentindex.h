@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+namespace ostrel {
+
 // What one entrant went through over the whole tournament. The state at
 // position p is the one a seek from 0 to p leaves: steps 1 to min(p, n)
 // applied in order. Each list starts at position 0 and then holds every
@@ -77,3 +79,5 @@ private:
     std::vector<uint32_t> battleOffset_;
     std::vector<int32_t> battleIndex_;
 };
+
+} // namespace ostrel

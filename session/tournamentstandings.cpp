@@ -4,6 +4,8 @@
 #include <array>
 #include <cstdint>
 
+namespace ostrel {
+
 namespace {
 
 // The entrant indexes a battle's result puts out, -1 for none.
@@ -79,3 +81,5 @@ TournamentSummary SummarizeTournament(const ReplayModel &model)
     summary.Standings = std::move(standings);
     return summary;
 }
+
+} // namespace ostrel

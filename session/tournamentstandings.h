@@ -4,6 +4,8 @@
 
 #include <vector>
 
+namespace ostrel {
+
 // Who won what, read from the battle table alone, so that it holds whatever
 // position the replay shows. A battle's result puts its loser out (ResultCode
 // 0: player 2, 1: player 1) or both players (2); a win counts for player 1 at
@@ -31,3 +33,5 @@ struct TournamentSummary {
     std::vector<Standing> Standings;  // one per entrant, by place, then by index
 };
 TournamentSummary SummarizeTournament(const ReplayModel &model);
+
+} // namespace ostrel

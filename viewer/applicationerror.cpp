@@ -6,6 +6,8 @@
 
 #include <exception>
 
+namespace ostrel {
+
 QString ApplicationErrorText(const QString &message)
 {
     if (message.isEmpty())
@@ -32,3 +34,5 @@ bool ViewerApplication::notify(QObject *receiver, QEvent *event)
     }
     return false;
 }
+
+} // namespace ostrel

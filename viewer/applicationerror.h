@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QString>
 
+namespace ostrel {
+
 // The application's title: the title of its error box.
 inline constexpr char ApplicationTitle[] = "Ostrel Script ビューアー";
 
@@ -19,3 +21,5 @@ public:
     ViewerApplication(int &argc, char **argv);
     bool notify(QObject *receiver, QEvent *event) override;
 };
+
+} // namespace ostrel

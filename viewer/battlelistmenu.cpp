@@ -3,6 +3,8 @@
 #include "replaysession.h"
 #include "uitext.h"
 
+namespace ostrel {
+
 BattleListMenu::BattleListMenu(ReplaySession &session, int row, QWidget *parent)
     : QMenu(parent), Session(session), Row(row)
 {
@@ -23,3 +25,5 @@ void BattleListMenu::OnGoToEnd()
 {
     Session.JumpToBattleEnd(Row);
 }
+
+} // namespace ostrel

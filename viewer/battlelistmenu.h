@@ -2,6 +2,8 @@
 
 #include <QMenu>
 
+namespace ostrel {
+
 class ReplaySession;
 
 // The battle list's context menu for one row: moves the replay to the start
@@ -23,3 +25,5 @@ private:
     ReplaySession &Session;
     int Row;
 };
+
+} // namespace ostrel

@@ -3,6 +3,8 @@
 #include "replaysession.h"
 #include "reportlistview.h"
 
+namespace ostrel {
+
 void ShowBattleRows(ReportListView &list, ReplaySession &session)
 {
     const BattleRows &rows = session.BattleList();
@@ -21,3 +23,5 @@ void ShowBattleRows(ReportListView &list, ReplaySession &session)
     QObject::connect(&rows, &BattleRows::SelectionShownAlwaysChanged, &list,
                      [&list](bool always) { list.ShowSelectionAlways(always); });
 }
+
+} // namespace ostrel

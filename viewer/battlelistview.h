@@ -1,5 +1,7 @@
 #pragma once
 
+namespace ostrel {
+
 class ReplaySession;
 class ReportListView;
 
@@ -7,3 +9,5 @@ class ReportListView;
 // rows the list selects. The view's selection is its own otherwise: a click
 // selects a row there without telling the session.
 void ShowBattleRows(ReportListView &list, ReplaySession &session);
+
+} // namespace ostrel

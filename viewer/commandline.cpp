@@ -1,5 +1,7 @@
 #include "commandline.h"
 
+namespace ostrel {
+
 QStringList SplitCommandLine(const QString &commandLine)
 {
     QStringList items;
@@ -30,3 +32,5 @@ QString ScriptArgument(const QStringList &arguments)
 {
     return arguments.size() > 1 ? arguments[1] : QString();
 }
+
+} // namespace ostrel

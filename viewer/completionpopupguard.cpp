@@ -5,6 +5,8 @@
 #include <QDialog>
 #include <QEvent>
 
+namespace ostrel {
+
 void CompletionPopupGuard::Attach(QDialog &dialog)
 {
     new CompletionPopupGuard(dialog);
@@ -29,3 +31,5 @@ void CompletionPopupGuard::HidePopups() const
         if (QAbstractItemView *popup = completer->popup(); popup->isVisible())
             popup->hide();
 }
+
+} // namespace ostrel

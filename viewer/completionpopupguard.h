@@ -4,6 +4,8 @@
 
 class QDialog;
 
+namespace ostrel {
+
 // Closes the completion popups of a dialog's line edits whenever the dialog
 // goes away. Qt's own file dialog leaves the file-name completer's popup on
 // the screen, over whatever lies below, when Return accepts a typed path while
@@ -25,3 +27,5 @@ private:
 
     QDialog &Dialog;
 };
+
+} // namespace ostrel

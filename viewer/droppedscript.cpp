@@ -4,6 +4,8 @@
 #include <QMimeData>
 #include <QUrl>
 
+namespace ostrel {
+
 QString DroppedScript(const QMimeData *data)
 {
     if (!data || !data->hasUrls())
@@ -13,3 +15,5 @@ QString DroppedScript(const QMimeData *data)
         return {};
     return url.toLocalFile();
 }
+
+} // namespace ostrel

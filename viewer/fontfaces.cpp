@@ -3,6 +3,8 @@
 #include <QFont>
 #include <QStringList>
 
+namespace ostrel {
+
 void InstallFontSubstitutions()
 {
     // IPA first: it is what the Debian desktop ships for Japanese. Liberation
@@ -15,3 +17,5 @@ void InstallFontSubstitutions()
     QFont::insertSubstitutions(QString::fromUtf8(TitleSerifFace),
                                {QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif")});
 }
+
+} // namespace ostrel

@@ -13,6 +13,8 @@
 #include <windows.h>
 #endif
 
+using namespace ostrel;
+
 namespace {
 
 // The arguments as the viewer reads them: on Windows split from the raw

@@ -12,6 +12,8 @@
 #include <cmath>
 #include <vector>
 
+namespace ostrel {
+
 MapImage::MapImage(QWidget *parent) : QWidget(parent) {}
 
 void MapImage::Present(const ArenaGrid *grid)
@@ -139,3 +141,5 @@ void MapImage::PaintScaled(QPainter &painter, const QRect &exposed)
     }
     painter.drawImage(target.topLeft(), out);
 }
+
+} // namespace ostrel

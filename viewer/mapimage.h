@@ -4,6 +4,8 @@
 
 class QPainter;
 
+namespace ostrel {
+
 class ArenaGrid;
 
 // Shows the map of the grid at its top-left corner, at a scale (1: pixel for
@@ -36,3 +38,5 @@ private:
     const ArenaGrid *grid_ = nullptr;
     double scale_ = 1.0;
 };
+
+} // namespace ostrel

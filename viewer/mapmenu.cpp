@@ -15,6 +15,8 @@
 #include <QMessageBox>
 #include <QWidgetAction>
 
+namespace ostrel {
+
 namespace {
 
 // More captions than this make the card wider than the screen.
@@ -98,3 +100,5 @@ void MapMenu::OnShowSummary()
     SummaryDialog dialog(Session.Model(), Session.Summary(), parentWidget());
     dialog.exec();
 }
+
+} // namespace ostrel

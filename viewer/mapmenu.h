@@ -4,6 +4,8 @@
 #include <QPoint>
 #include <QString>
 
+namespace ostrel {
+
 class ReplaySession;
 
 // The map's context menu for a point of the map (in map pixels): a card of
@@ -34,3 +36,5 @@ private:
 // hit-point rate, status, wins so far and the battles it has begun, a line
 // each. Empty for an index outside the table.
 QString EntrantCardText(const ReplaySession &session, int entrant);
+
+} // namespace ostrel

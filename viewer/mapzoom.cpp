@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+namespace ostrel {
+
 namespace {
 
 // The steps of the zoom in percent, as image viewers commonly offer them.
@@ -58,3 +60,5 @@ bool MapZoom::Reset()
     percent_ = Full;
     return true;
 }
+
+} // namespace ostrel

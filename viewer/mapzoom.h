@@ -2,6 +2,8 @@
 
 #include <QSize>
 
+namespace ostrel {
+
 // The map's zoom: from the scale at which the whole arena fits the map pane
 // up to 100 %, where the map shows pixel for pixel. Widget-free: the window
 // gives it the scale that fits whenever it asks.
@@ -34,3 +36,5 @@ public:
 private:
     int percent_ = Full;
 };
+
+} // namespace ostrel

@@ -9,6 +9,8 @@
 
 #include <cmath>
 
+namespace ostrel {
+
 namespace {
 
 // One notch of a common mouse wheel.
@@ -101,3 +103,5 @@ bool MapZoomer::eventFilter(QObject *watched, QEvent *event)
     }
     return true;
 }
+
+} // namespace ostrel

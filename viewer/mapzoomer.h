@@ -5,8 +5,11 @@
 #include <QObject>
 #include <QPoint>
 
-class MapImage;
 class QScrollArea;
+
+namespace ostrel {
+
+class MapImage;
 
 // Zooms the map pane: keeps the zoom, gives the map image the scale it
 // stands for whenever the map, the pane or the zoom changes, and zooms by
@@ -45,3 +48,5 @@ private:
     MapZoom Zoom;
     int WheelAngle = 0;  // eighths of a degree not yet turned into steps
 };
+
+} // namespace ostrel

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+namespace ostrel {
+
 class PaneSplitter::DragHandle : public QSplitterHandle
 {
 public:
@@ -81,3 +83,5 @@ void PaneSplitter::SetExtentMinimum(QWidget *pane, int extent)
     else
         pane->setMinimumHeight(extent);
 }
+
+} // namespace ostrel

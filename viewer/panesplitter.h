@@ -6,6 +6,8 @@
 #include <array>
 #include <optional>
 
+namespace ostrel {
+
 // A splitter between exactly two panes. Dragging its handle never snaps a pane
 // shut; while the left button is held a line follows the mouse, and the panes
 // are resized when it is released. While a drag lasts, each pane can be held
@@ -34,3 +36,5 @@ private:
     std::array<int, 2> DragMinimums{0, 0};
     std::optional<std::array<QSize, 2>> RestingMinimums;
 };
+
+} // namespace ostrel

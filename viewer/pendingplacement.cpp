@@ -7,6 +7,8 @@
 
 #include <algorithm>
 
+namespace ostrel {
+
 QMargins WindowFrame(const QWidget &window)
 {
     const QWindow *native = window.windowHandle();
@@ -87,3 +89,5 @@ void PendingPlacement::Finish()
         Native->removeEventFilter(this);
     deleteLater();
 }
+
+} // namespace ostrel

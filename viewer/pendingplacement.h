@@ -10,6 +10,8 @@
 class QWidget;
 class QWindow;
 
+namespace ostrel {
+
 // The frame around a window's client area, as far as the platform knows it:
 // none before the window is on the screen where the window manager adds it
 // only then (X11).
@@ -45,3 +47,5 @@ private:
     std::optional<QPoint> TopLeft;   // none: centred on the screen
     std::optional<QSize> OuterSize;  // none: the client size stays
 };
+
+} // namespace ostrel

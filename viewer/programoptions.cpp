@@ -7,6 +7,8 @@
 #include <QCoreApplication>
 #include <QStringList>
 
+namespace ostrel {
+
 std::optional<int> AnswerInformationOptions(int &argc, char **argv)
 {
     QCommandLineParser parser;
@@ -33,3 +35,5 @@ std::optional<int> AnswerInformationOptions(int &argc, char **argv)
     parser.process(core);
     return 0;
 }
+
+} // namespace ostrel

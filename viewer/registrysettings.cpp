@@ -4,6 +4,8 @@
 
 #include <memory>
 
+namespace ostrel {
+
 namespace {
 
 // The store opened at key; on the INI store the key path is a group path.
@@ -57,3 +59,5 @@ bool Write(const SettingsValue &value, int number)
 }
 
 } // namespace RegistrySettings
+
+} // namespace ostrel

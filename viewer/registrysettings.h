@@ -4,6 +4,8 @@
 
 #include <stdexcept>
 
+namespace ostrel {
+
 // The viewer's settings: integers stored as decimal text under per-user keys.
 // On Windows the store is the registry under HKEY_CURRENT_USER; elsewhere an
 // INI file of the user's configuration (organisation "Brimwold", application
@@ -53,3 +55,5 @@ inline const SettingsValue ListWidth{ViewerKey, "", QStringLiteral("ListWidth"),
 inline const SettingsValue MapZoom{ViewerKey, "", QStringLiteral("MapZoom"), 100};
 
 } // namespace ViewerSettings
+
+} // namespace ostrel

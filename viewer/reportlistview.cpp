@@ -6,6 +6,8 @@
 
 #include <algorithm>
 
+namespace ostrel {
+
 namespace {
 
 // The rows of a model under captions that the list gives its columns.
@@ -117,3 +119,5 @@ void ReportListView::KeepColumnMinimum(int column, int, int newWidth)
     if (column < MinimumWidths.size() && newWidth < MinimumWidths[column])
         header()->resizeSection(column, MinimumWidths[column]);
 }
+
+} // namespace ostrel

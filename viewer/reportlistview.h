@@ -6,6 +6,8 @@
 
 class QIdentityProxyModel;
 
+namespace ostrel {
+
 struct ReportColumn
 {
     QString Caption;
@@ -51,3 +53,5 @@ private:
     QList<int> MinimumWidths;
     bool SelectionAlwaysShown = true;
 };
+
+} // namespace ostrel

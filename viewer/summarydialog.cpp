@@ -16,6 +16,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+namespace ostrel {
+
 namespace {
 
 QString EmblemAndName(const Entrant &entrant)
@@ -92,3 +94,5 @@ void SummaryDialog::CopyToClipboard() const
 {
     QGuiApplication::clipboard()->setText(Text());
 }
+
+} // namespace ostrel

@@ -4,8 +4,11 @@
 
 #include <QDialog>
 
-struct ReplayModel;
 class QTreeWidget;
+
+namespace ostrel {
+
+struct ReplayModel;
 
 // The tournament summary: the winner, then each entrant's place, emblem,
 // name, owner, wins and the turn it went out in, with a button that copies
@@ -26,3 +29,5 @@ public:
 private:
     QString WinnerLine;
 };
+
+} // namespace ostrel

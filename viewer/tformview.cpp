@@ -49,6 +49,8 @@
 #include <initializer_list>
 #include <optional>
 
+namespace ostrel {
+
 namespace {
 
 // The window's one private message. It keeps the offset it has on Windows,
@@ -657,3 +659,5 @@ void TFormView::ReselectBattleRow()
     if (LastDeselectedRow >= 0 && LastDeselectedRow < ListViewBattle->RowCount())
         ListViewBattle->SelectRow(LastDeselectedRow);
 }
+
+} // namespace ostrel

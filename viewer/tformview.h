@@ -20,6 +20,9 @@ class QScrollArea;
 class QSlider;
 class QStatusBar;
 class QTimer;
+
+namespace ostrel {
+
 class MapImage;
 class MapZoomer;
 class PaneSplitter;
@@ -167,3 +170,5 @@ private:
     QSize MapSizeShown;
     std::vector<std::string> DigestShown;
 };
+
+} // namespace ostrel

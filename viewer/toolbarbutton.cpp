@@ -1,5 +1,7 @@
 #include "toolbarbutton.h"
 
+namespace ostrel {
+
 ToolBarButton::ToolBarButton(const QIcon &image, const QString &caption, const QString &hint,
                              bool showHint, QWidget *parent)
     : QToolButton(parent), HintText(hint)
@@ -12,3 +14,5 @@ ToolBarButton::ToolBarButton(const QIcon &image, const QString &caption, const Q
     if (showHint)
         setToolTip(hint);
 }
+
+} // namespace ostrel

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QToolButton>
 
+namespace ostrel {
+
 // A flat toolbar button that shows its image only and never takes the
 // keyboard focus. Its caption is kept as text() but not drawn. It always
 // carries its hint text, and offers the hint as a tooltip only when built
@@ -20,3 +22,5 @@ public:
 private:
     QString HintText;
 };
+
+} // namespace ostrel

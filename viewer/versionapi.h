@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+namespace ostrel {
+
 // The three calls of the system's version API that the version caption needs.
 // On Windows they are the system's own and read a file's version resource.
 // Elsewhere there is no such resource: they serve the version block compiled
@@ -16,3 +18,5 @@ bool FileVersionInfo(const char *fileName, uint32_t size, void *data);
 bool QueryValue(void *block, const char *subBlock, void **buffer, uint32_t *length);
 
 } // namespace VersionApi
+
+} // namespace ostrel

@@ -7,6 +7,8 @@
 
 #include <cstring>
 
+namespace ostrel {
+
 // The built-in block is a sequence of entries, each a NUL-terminated query
 // path, a 16-bit little-endian value length and the value's bytes.
 namespace {
@@ -80,3 +82,5 @@ bool QueryValue(void *block, const char *subBlock, void **buffer, uint32_t *leng
 }
 
 } // namespace VersionApi
+
+} // namespace ostrel

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+namespace ostrel {
+
 namespace VersionApi {
 
 uint32_t FileVersionInfoSize(const char *fileName)
@@ -24,3 +26,5 @@ bool QueryValue(void *block, const char *subBlock, void **buffer, uint32_t *leng
 }
 
 } // namespace VersionApi
+
+} // namespace ostrel

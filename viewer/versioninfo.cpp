@@ -5,6 +5,8 @@
 
 #include <cstring>
 
+namespace ostrel {
+
 VersionInfo::VersionInfo(const char *fileName)
 {
     const uint32_t size = VersionApi::FileVersionInfoSize(fileName);
@@ -46,3 +48,5 @@ std::optional<QString> VersionInfo::GetFileVersion()
     const char *bytes = static_cast<const char *>(text);
     return DecodeSjis(std::string_view(bytes, ::strnlen(bytes, length)));
 }
+
+} // namespace ostrel

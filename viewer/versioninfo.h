@@ -6,6 +6,8 @@
 #include <optional>
 #include <vector>
 
+namespace ostrel {
+
 // The version data of one file, read once: the "FileVersion" text of the
 // first translation is what the window's captions show.
 class VersionInfo {
@@ -20,3 +22,5 @@ private:
     std::vector<unsigned char> data_;     // empty: no data held
     uint32_t *translation_ = nullptr;     // language << 16 | code page, inside data_
 };
+
+} // namespace ostrel

@@ -7,6 +7,8 @@
 #include <QKeyEvent>
 #include <QSlider>
 
+namespace ostrel {
+
 ViewerActions::ViewerActions(TFormView &form) : QObject(&form), Form(form), Slider(form.TrackBarProgress)
 {
     PlayPause = Add({Qt::Key_Space}, &ViewerActions::OnPlayPause);
@@ -137,3 +139,5 @@ void ViewerActions::OnZoomReset()
 {
     Form.Zoomer->Reset();
 }
+
+} // namespace ostrel

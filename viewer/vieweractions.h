@@ -4,6 +4,9 @@
 
 class QAction;
 class QSlider;
+
+namespace ostrel {
+
 class TFormView;
 
 // The window's keyboard shortcuts, as actions of the window, so that they
@@ -60,3 +63,5 @@ private:
     // window is being destroyed, when its members may no longer be read.
     const QObject *const Slider;
 };
+
+} // namespace ostrel

@@ -5,6 +5,8 @@
 
 #include <QWidget>
 
+namespace ostrel {
+
 namespace {
 
 // The outer bounds the window has, or would have if it were neither
@@ -54,3 +56,5 @@ bool SaveWindowSize(const QString &prefix, const QWidget &window)
     const bool width = RegistrySettings::Write(ViewerSettings::Placement(prefix, "Width"), bounds.width());
     return height && width;
 }
+
+} // namespace ostrel

@@ -4,6 +4,8 @@
 
 class QWidget;
 
+namespace ostrel {
+
 // The window's place and outer size, kept in the product-wide settings key
 // under value names made of a prefix and "Top", "Left", "Height", "Width".
 // A stored top of -1 means no stored position: RestoreWindowPosition returns
@@ -15,3 +17,5 @@ bool RestoreWindowPosition(const QString &prefix, QWidget &window);
 void RestoreWindowSize(const QString &prefix, QWidget &window);
 bool SaveWindowPosition(const QString &prefix, const QWidget &window);
 bool SaveWindowSize(const QString &prefix, const QWidget &window);
+
+} // namespace ostrel

@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+using namespace ostrel;
+
 namespace {
 
 using namespace MapColour;

@@ -12,6 +12,8 @@
 #include <utility>
 #include <vector>
 
+using namespace ostrel;
+
 namespace {
 
 namespace fs = std::filesystem;

@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <iterator>
 
+using namespace ostrel;
+
 namespace {
 
 using Row = BattleListControl::Row;

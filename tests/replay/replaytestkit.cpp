@@ -4,6 +4,8 @@
 
 #include <utility>
 
+namespace ostrel {
+
 // ------------------------------------------------------------ ModelBuilder
 
 ModelBuilder::ModelBuilder(int columns, int rows)
@@ -92,3 +94,5 @@ std::set<QRgb> EngineRig::ColoursOfCell(int entrant) const
     const Entrant &e = model.Entrants.at(std::size_t(entrant));
     return CellColours(Map(), e.X, e.Y);
 }
+
+} // namespace ostrel

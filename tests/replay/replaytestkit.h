@@ -18,6 +18,8 @@
 #include <string>
 #include <vector>
 
+namespace ostrel {
+
 // One player of a fight step; the guide is UTF-8.
 struct Fighter {
     int Entrant = -1;
@@ -71,3 +73,5 @@ public:
     StepEngine engine{model, grid};
     const std::vector<std::string> &digest = engine.Digest();
 };
+
+} // namespace ostrel

@@ -7,6 +7,8 @@
 #include <climits>
 #include <functional>
 
+using namespace ostrel;
+
 namespace {
 
 using namespace MapColour;

@@ -12,6 +12,8 @@
 #include <stdexcept>
 #include <string>
 
+namespace ostrel {
+
 struct LoadOutcome {
     bool loaded = false;
     LoadResult result;
@@ -34,3 +36,5 @@ inline LoadOutcome LoadBytes(ReplayModel &model, const std::string &bytes,
     outcome.loaded = outcome.result.Succeeded();
     return outcome;
 }
+
+} // namespace ostrel

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+using namespace ostrel;
+
 namespace {
 
 // A binary stream over bytes. Windows has no fmemopen; there the bytes go

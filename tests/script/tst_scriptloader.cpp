@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace ostrel;
+
 namespace {
 
 using Strings = std::vector<std::string>;

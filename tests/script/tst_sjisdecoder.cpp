@@ -7,6 +7,8 @@
 
 #include <string>
 
+using namespace ostrel;
+
 namespace {
 
 TEST(SjisDecoderTest, DecodesDoubleAndSingleByteCharacters)

@@ -8,6 +8,8 @@
 
 #include <optional>
 
+using namespace ostrel;
+
 namespace {
 
 // TwoBattles: battle 1 (index 0) runs from step 2 to step 3, battle 2 from

@@ -23,6 +23,8 @@
 #include <optional>
 #include <tuple>
 
+using namespace ostrel;
+
 namespace {
 
 // TwoBattles has seven steps.

@@ -11,6 +11,8 @@
 
 #include <sstream>
 
+using namespace ostrel;
+
 namespace {
 
 // The value a history's list holds at position p.

@@ -1,5 +1,7 @@
 #include "entrants.h"
 
+namespace ostrel {
+
 Entrant MakeEntrant(std::string_view emblem, int x, int y, int rate, int status, std::string_view name,
                     std::string_view owner)
 {
@@ -13,3 +15,5 @@ Entrant MakeEntrant(std::string_view emblem, int x, int y, int rate, int status,
     entrant.Status = status;
     return entrant;
 }
+
+} // namespace ostrel

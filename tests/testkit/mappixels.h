@@ -9,6 +9,8 @@
 
 #include <set>
 
+namespace ostrel {
+
 // The map's colours, by the names the viewer gives them.
 namespace MapColour {
 inline constexpr QRgb Background = 0xFF0000A0;  // RGB 0, 0, 160
@@ -67,3 +69,5 @@ inline QRect DifferenceBounds(const QImage &before, const QImage &after)
                 bounds |= QRect(x, y, 1, 1);
     return bounds;
 }
+
+} // namespace ostrel

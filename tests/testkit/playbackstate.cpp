@@ -1,5 +1,7 @@
 #include "playbackstate.h"
 
+namespace ostrel {
+
 PlaybackState PlaybackState::Of(const ReplaySession &session)
 {
     return {session.Enabled(), session.TimerInterval(), session.Playing()};
@@ -15,3 +17,5 @@ void PrintTo(const PlaybackState &state, std::ostream *out)
     flag("slider", state.Enabled.Slider);
     *out << "timer " << state.Timer << " ms, Playing " << (state.Playing ? "true" : "false");
 }
+
+} // namespace ostrel

@@ -8,6 +8,8 @@
 
 #include <ostream>
 
+namespace ostrel {
+
 struct PlaybackState {
     PlaybackControls Enabled;
     int Timer = 0;  // the timer's period; 0 while it is stopped
@@ -26,3 +28,5 @@ inline constexpr PlaybackState AtEnd{{false, false, false, true, true}, 0, false
 inline constexpr PlaybackState PlayingSlow{{false, true, true, true, true}, 1000, true};
 inline constexpr PlaybackState PlayingFast{{true, false, true, true, true}, 300, true};
 } // namespace States
+
+} // namespace ostrel

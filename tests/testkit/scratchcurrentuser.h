@@ -8,6 +8,8 @@
 
 #include <string>
 
+namespace ostrel {
+
 class ScratchCurrentUser {
 public:
     ScratchCurrentUser()
@@ -36,3 +38,5 @@ private:
     HKEY key_ = nullptr;
     bool active_ = false;
 };
+
+} // namespace ostrel

@@ -8,6 +8,8 @@
 #include <set>
 #include <utility>
 
+namespace ostrel {
+
 std::string Sjis(const char *utf8)
 {
     return EncodeSjis(QString::fromUtf8(utf8));
@@ -213,3 +215,5 @@ std::string TwoBattles()
         .Turn().Fight(2, 1).Player(0, 1, 55).Player(1, 2, 0).Result(0, 16)
         .Text();
 }
+
+} // namespace ostrel

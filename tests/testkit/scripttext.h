@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+namespace ostrel {
+
 // Shift-JIS bytes of UTF-8 source text.
 std::string Sjis(const char *utf8);
 
@@ -64,3 +66,5 @@ std::string RandomTournament(unsigned seed);
 // entrant 2 over two fights with a move between them; player 1 wins. Seven
 // steps: move, fight, fight, move, fight, move, fight.
 std::string TwoBattles();
+
+} // namespace ostrel

@@ -6,6 +6,8 @@
 
 #include <stdexcept>
 
+namespace ostrel {
+
 namespace {
 
 // A script file that lives as long as the object.
@@ -65,3 +67,5 @@ std::vector<EntrantState> StatesOf(const std::vector<Entrant> &entrants)
         states.push_back({e.X, e.Y, e.HitPointRate, e.Status});
     return states;
 }
+
+} // namespace ostrel

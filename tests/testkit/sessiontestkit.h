@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+namespace ostrel {
+
 // The model that the loader reads from script text.
 ReplayModel LoadModel(const std::string &script);
 // What the Open button does with script text; the loader's result.
@@ -30,3 +32,5 @@ struct EntrantState {
 };
 std::ostream &operator<<(std::ostream &out, const EntrantState &state);
 std::vector<EntrantState> StatesOf(const std::vector<Entrant> &entrants);
+
+} // namespace ostrel

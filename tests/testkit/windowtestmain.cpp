@@ -13,6 +13,8 @@
 #include "scratchcurrentuser.h"
 #endif
 
+using namespace ostrel;
+
 int main(int argc, char **argv)
 {
     // CTest sets the platform for the tests it runs; the test listing at

@@ -8,6 +8,8 @@
 #include <QTest>
 #include <QWidget>
 
+namespace ostrel {
+
 std::unique_ptr<QSettings> SettingsStore()
 {
 #ifdef _WIN32
@@ -76,6 +78,8 @@ QColor PixelAt(QWidget *widget, QPoint position)
 {
     return widget->grab().toImage().pixelColor(position);
 }
+
+} // namespace ostrel
 
 void PrintTo(const QString &text, std::ostream *out)
 {

@@ -13,12 +13,15 @@ class QSettings;
 class QSplitterHandle;
 class QWidget;
 
-// Readable values in failure messages and test names.
+// Readable values in failure messages and test names; beside Qt's types,
+// where gtest looks for them.
 void PrintTo(const QString &text, std::ostream *out);
 void PrintTo(QSize size, std::ostream *out);
 void PrintTo(QPoint point, std::ostream *out);
 void PrintTo(const QRect &rect, std::ostream *out);
 void PrintTo(const QColor &colour, std::ostream *out);
+
+namespace ostrel {
 
 // The store the window keeps its settings in, as the tests see it: the INI
 // file in a temporary folder, or on Windows the registry's HKEY_CURRENT_USER
@@ -47,3 +50,5 @@ void ReleaseSplitterHandle(QSplitterHandle *handle, QPoint by);
 
 // The colour of one pixel as the widget paints itself now.
 QColor PixelAt(QWidget *widget, QPoint position);
+
+} // namespace ostrel

@@ -11,6 +11,8 @@
 
 #include <map>
 
+using namespace ostrel;
+
 namespace {
 
 struct Shape {

@@ -9,6 +9,8 @@
 #include <map>
 #include <set>
 
+using namespace ostrel;
+
 namespace {
 
 struct Shape {

@@ -17,6 +17,8 @@
 
 #include <memory>
 
+using namespace ostrel;
+
 namespace {
 
 class BattleListGuardTest : public ::testing::Test

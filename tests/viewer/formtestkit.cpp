@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QSlider>
 
+namespace ostrel {
+
 PlaybackState ControlsOf(const TFormView &form)
 {
     return {{form.ToolButtonPlay->isEnabled(), form.ToolButtonFwd->isEnabled(), form.ToolButtonPause->isEnabled(),
@@ -83,3 +85,5 @@ void MessageBoxCatcher::CloseActiveBox()
     Boxes << Box{box->windowTitle(), box->text(), box->icon()};
     box->done(QMessageBox::Ok);
 }
+
+} // namespace ostrel

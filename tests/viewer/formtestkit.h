@@ -18,6 +18,8 @@
 #include <string>
 #include <vector>
 
+namespace ostrel {
+
 // The playback state as the window's controls show it: the Enabled flags of
 // the buttons and the slider, the timer and the session's Playing.
 PlaybackState ControlsOf(const TFormView &form);
@@ -90,3 +92,5 @@ private:
     void CloseActiveBox();
     QTimer Poll;
 };
+
+} // namespace ostrel

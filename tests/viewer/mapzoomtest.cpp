@@ -19,6 +19,8 @@
 
 #include <memory>
 
+using namespace ostrel;
+
 namespace {
 
 TEST(MapZoomSteps, RunFromTheFittingScaleTo100Percent)

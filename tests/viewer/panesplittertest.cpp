@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace ostrel;
+
 namespace {
 
 class PaneSplitterTest : public ::testing::Test

@@ -14,6 +14,8 @@
 
 #include <tuple>
 
+using namespace ostrel;
+
 namespace {
 
 class ReportListViewTest : public ::testing::Test

@@ -22,6 +22,8 @@
 
 #include <memory>
 
+using namespace ostrel;
+
 namespace {
 
 // FiveStepTournament: battle 1 runs from step 2 to step 3, battle 2 is

@@ -28,9 +28,11 @@
 #include <optional>
 #include <vector>
 
+using namespace ostrel;
+
 namespace {
 
-using ::PrintTo;
+using ostrel::PrintTo;
 
 constexpr char WindowGroup[] = "Software/Brimwold/Torvex/Window";
 constexpr char ViewerGroup[] = "Software/Brimwold/Torvex/DLL/OstrelScriptViewer";

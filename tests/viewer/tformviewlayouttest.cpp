@@ -28,6 +28,8 @@
 #include <algorithm>
 #include <memory>
 
+using namespace ostrel;
+
 namespace {
 
 constexpr QSize DesignClient(472, 438);

@@ -18,6 +18,8 @@
 
 #include <memory>
 
+using namespace ostrel;
+
 namespace {
 
 // Records every handler call instead of acting on it.

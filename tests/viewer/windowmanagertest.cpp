@@ -18,6 +18,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace ostrel;
+
 namespace {
 
 constexpr int Patience = 5000;  // ms for the window manager and the file system

@@ -9,6 +9,8 @@
 
 #include <string>
 
+using namespace ostrel;
+
 namespace {
 
 struct RawValue {

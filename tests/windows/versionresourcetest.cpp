@@ -14,6 +14,8 @@
 
 #include <vector>
 
+using namespace ostrel;
+
 namespace {
 
 const wchar_t ViewerFile[] = L"" OSTREL_VERSION_FILE;

@@ -8,6 +8,8 @@
 
 #include <cstdio>
 
+using namespace ostrel;
+
 int main(int argc, char **argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))

@@ -1,5 +1,7 @@
 #include "arenaoccupancy.h"
 
+namespace ostrel {
+
 ArenaOccupancy::ArenaOccupancy(int width, int height)
     : width_(width)
     , height_(height)
@@ -13,3 +15,5 @@ void ArenaOccupancy::Fall(int x, int y)
     Leave(x, y);
     fallen_[Index(x, y)] = true;
 }
+
+} // namespace ostrel

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+namespace ostrel {
+
 // Who stands where during a simulated tournament: at most one entrant in play
 // per cell, plus the cells where entrants went out. Cells are addressed by
 // column x and row y from 0; only cells for which Contains holds may be
@@ -28,3 +30,5 @@ private:
     std::vector<int> inPlay_;    // entrant index + 1, 0 when empty
     std::vector<bool> fallen_;
 };
+
+} // namespace ostrel

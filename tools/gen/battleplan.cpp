@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <functional>
 
+namespace ostrel {
+
 namespace {
 
 int DrawResultCode(SeededRandom &random, std::array<int, 2> startRates, BattlePlan::Endings allowed)
@@ -72,3 +74,5 @@ bool BattlePlan::IsOut(int side) const
     default: return false;
     }
 }
+
+} // namespace ostrel

@@ -3,6 +3,8 @@
 #include <array>
 #include <vector>
 
+namespace ostrel {
+
 class SeededRandom;
 
 // The course of one battle, decided when it begins: how it ends and each
@@ -27,3 +29,5 @@ struct BattlePlan {
     int StepCount() const { return int(RatesAfter.size()); }
     bool IsOut(int side) const;
 };
+
+} // namespace ostrel

@@ -17,6 +17,8 @@
 #include <io.h>
 #endif
 
+using namespace ostrel;
+
 namespace {
 
 // sysexits.h values, spelt out for platforms without that header.

@@ -6,6 +6,8 @@
 
 #include <initializer_list>
 
+namespace ostrel {
+
 namespace {
 
 QList<QByteArray> ToShiftJis(std::initializer_list<const char *> texts)
@@ -83,3 +85,5 @@ const QByteArray &NameBook::Stadium(SeededRandom &random) const
 {
     return PickFrom(stadiums_, random);
 }
+
+} // namespace ostrel

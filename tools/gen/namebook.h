@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QList>
 
+namespace ostrel {
+
 class SeededRandom;
 
 // The Japanese texts of a generated tournament, already in Shift-JIS: names
@@ -32,3 +34,5 @@ private:
     QList<QByteArray> guideWords_;
     QList<QByteArray> stadiums_;
 };
+
+} // namespace ostrel

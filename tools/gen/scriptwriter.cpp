@@ -4,6 +4,8 @@
 
 #include <charconv>
 
+namespace ostrel {
+
 ScriptWriter::ScriptWriter(bool crlf)
     : lineEnd_(crlf ? "\r\n" : "\n")
 {
@@ -65,3 +67,5 @@ void ScriptWriter::EndLine()
 {
     bytes_.append(QByteArrayView(lineEnd_));
 }
+
+} // namespace ostrel

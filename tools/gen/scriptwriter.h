@@ -7,6 +7,8 @@
 #include <span>
 #include <string_view>
 
+namespace ostrel {
+
 // Builds the bytes of a script file line by line, every line ended the same
 // way (CR LF or LF): keyed lines "Key: value" ("Key:" for an empty text) and
 // comment lines "#text".
@@ -32,3 +34,5 @@ private:
     QByteArray bytes_;
     std::string_view lineEnd_;
 };
+
+} // namespace ostrel

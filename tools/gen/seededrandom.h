@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+namespace ostrel {
+
 // A seedable source of random numbers whose sequence is the same on every
 // platform and standard library (the std distributions differ between
 // libraries), so that one seed always gives the same tournament.
@@ -34,3 +36,5 @@ public:
 private:
     std::uint64_t state_;
 };
+
+} // namespace ostrel

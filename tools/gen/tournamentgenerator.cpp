@@ -7,6 +7,8 @@
 #include <numeric>
 #include <string_view>
 
+namespace ostrel {
+
 namespace {
 
 constexpr int HeaderKeyCount = 13;
@@ -310,3 +312,5 @@ QByteArray TournamentGenerator::Header() const
     header.Number("FightLines", fightLines_);
     return header.Bytes();
 }
+
+} // namespace ostrel

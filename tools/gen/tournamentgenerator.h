@@ -15,6 +15,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace ostrel {
+
 // What to generate. The defaults make a small tournament to try the viewer on.
 struct TournamentOptions {
     std::uint64_t Seed = 1;
@@ -98,3 +100,5 @@ private:
     int moveLines_ = 0;
     int fightLines_ = 0;
 };
+
+} // namespace ostrel

@@ -19,6 +19,8 @@
 #include <cstdlib>
 #include <optional>
 
+using namespace ostrel;
+
 namespace {
 
 enum ExitCode { Loaded = 0, NotOpened = 1, Refused = 2, UsageError = 64 };

@@ -5,6 +5,8 @@
 
 #include <QJsonArray>
 
+namespace ostrel {
+
 namespace {
 
 template <typename T>
@@ -182,3 +184,5 @@ QJsonObject TimelineToJson(const ReplaySession &session)
         battle.append(number);
     return {{"alive", alive}, {"battle", battle}};
 }
+
+} // namespace ostrel

@@ -6,6 +6,8 @@
 
 #include <QStringList>
 
+namespace ostrel {
+
 class ReplaySession;
 struct ReplayModel;
 
@@ -24,3 +26,5 @@ QJsonObject StateToJson(const ReplaySession &session, const QString &action, con
 QJsonArray FoundToJson(const ReplaySession &session, const QStringList &texts);
 QJsonArray FollowedToJson(const ReplaySession &session, const QList<int> &entrants);
 QJsonObject TimelineToJson(const ReplaySession &session);
+
+} // namespace ostrel
