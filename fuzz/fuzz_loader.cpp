@@ -122,18 +122,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, std::size_t size)
     const LoadResult result = ScriptLoader(model).Read(file.get());
 
     // An input of a few kilobytes has no business exhausting memory.
-    Require(result.outcome != LoadResult::OutOfMemory, "a small input exhausts memory");
+    Require(result.Outcome != LoadResult::OutOfMemory, "a small input exhausts memory");
     if (!result.Succeeded()) {
-        Require(IsOneOf(result.messages, {IdsNotAScript, IdsTooLarge}), "a refused file says why, once");
-        Require(!result.modelReplaced && model.Entrants.empty() && model.Steps.empty() && model.Battles.empty(),
+        Require(IsOneOf(result.Messages, {IdsNotAScript, IdsTooLarge}), "a refused file says why, once");
+        Require(!result.ModelReplaced && model.Entrants.empty() && model.Steps.empty() && model.Battles.empty(),
                 "a refused file leaves the model alone");
         return 0;
     }
-    Require(result.modelReplaced, "a loaded file replaces the model");
-    Require(result.messages.empty() || IsOneOf(result.messages, {IdsBadEntrants}),
+    Require(result.ModelReplaced, "a loaded file replaces the model");
+    Require(result.Messages.empty() || IsOneOf(result.Messages, {IdsBadEntrants}),
             "a loaded file shows at most the entrant message");
     CheckHeader(model.Header);
-    CheckEntrants(model, !result.messages.empty());
+    CheckEntrants(model, !result.Messages.empty());
     CheckSteps(model);
     CheckBattles(model);
     return 0;

@@ -55,8 +55,8 @@ public:
 class BattleListMemo {
 public:
     struct RowState {
-        bool over = false;
-        int16_t referenceTurn = 0;  // for a running battle
+        bool Over = false;
+        int16_t ReferenceTurn = 0;  // for a running battle
         bool operator==(const RowState &) const = default;
     };
 

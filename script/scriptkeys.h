@@ -35,11 +35,11 @@ public:
                 slot = (slot + 1) % SlotCount;
             slots_[slot] = int8_t(count_);
             Name &entry = names_[count_++];
-            entry.size = name.size();
+            entry.Size = name.size();
             for (std::size_t i = 0; i < name.size(); ++i) {
                 const bool letter = (name[i] | 0x20) >= 'a' && (name[i] | 0x20) <= 'z';
-                entry.caseBits[i] = letter ? 0x20 : 0;
-                entry.lower[i] = char(name[i] | entry.caseBits[i]);
+                entry.CaseBits[i] = letter ? 0x20 : 0;
+                entry.Lower[i] = char(name[i] | entry.CaseBits[i]);
             }
         }
     }
@@ -63,17 +63,17 @@ private:
     // ASCII capital and nothing else that could equal a letter, so it is
     // set where the name has a letter; other bytes must match as they are.
     struct Name {
-        std::size_t size = 0;
-        std::array<char, MaxLength> lower{};
-        std::array<char, MaxLength> caseBits{};
+        std::size_t Size = 0;
+        std::array<char, MaxLength> Lower{};
+        std::array<char, MaxLength> CaseBits{};
 
         constexpr bool Matches(std::string_view key) const
         {
-            if (key.size() != size)
+            if (key.size() != Size)
                 return false;
             int differ = 0;
-            for (std::size_t i = 0; i < size; ++i)
-                differ |= (key[i] | caseBits[i]) ^ lower[i];
+            for (std::size_t i = 0; i < Size; ++i)
+                differ |= (key[i] | CaseBits[i]) ^ Lower[i];
             return differ == 0;
         }
     };

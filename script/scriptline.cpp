@@ -111,11 +111,11 @@ bool LineReader::ReadLine(LinePiece &piece)
 
 bool SplitLine(LinePiece line, std::string_view &key, const char *&value)
 {
-    char *const end = line.text + line.length;
-    if (line.length == 0 || line.text[0] == '#')
+    char *const end = line.Text + line.Length;
+    if (line.Length == 0 || line.Text[0] == '#')
         return false;
     // Keys are a few bytes long: a plain scan beats a library call here.
-    char *colon = line.text;
+    char *colon = line.Text;
     while (*colon != ':') {
         if (++colon == end)
             return false;
@@ -123,7 +123,7 @@ bool SplitLine(LinePiece line, std::string_view &key, const char *&value)
     char *v = colon + 1;
     while (v != end && (*v == ' ' || *v == '\t'))
         ++v;
-    key = std::string_view(line.text, std::size_t(colon - line.text));
+    key = std::string_view(line.Text, std::size_t(colon - line.Text));
     if (v == end) {
         value = "";
     } else {

@@ -11,8 +11,8 @@ namespace ostrel {
 // valid until the next read. The text stops at the piece's first NUL byte:
 // nothing the format reads looks past one.
 struct LinePiece {
-    char *text;
-    std::size_t length;
+    char *Text;
+    std::size_t Length;
 };
 
 // Reading a script file line by line, as text: a CR LF pair and a lone LF both

@@ -329,38 +329,38 @@ ScriptFile OpenScriptFile(const QString &path)
 LoadResult ScriptLoader::Read(std::FILE *file, const std::function<void()> &entrantsRead)
 {
     LoadResult result;
-    result.outcome = LoadResult::Refused;
+    result.Outcome = LoadResult::Refused;
     const std::size_t bytesLeft = BytesLeft(file);
     try {
         Reader reader(file, model_);
         ScriptHeader header;
         reader.ReadHeader(header);
         if (header.Version.View() != "00.00.02") {
-            result.messages.push_back(IdsNotAScript);
+            result.Messages.push_back(IdsNotAScript);
             return result;
         }
         if (!WithinLimits(header)) {
-            result.messages.push_back(IdsTooLarge);
+            result.Messages.push_back(IdsTooLarge);
             return result;
         }
 
-        result.modelReplaced = true;
+        result.ModelReplaced = true;
         model_.Header = header;
         model_.Clear();
         model_.Entrants.resize(std::size_t(std::max(header.EntrantCount, 0)));
         ReserveTables(model_, header, bytesLeft);
 
         if (!reader.ReadEntrants())
-            result.messages.push_back(IdsBadEntrants);
+            result.Messages.push_back(IdsBadEntrants);
         if (entrantsRead)
             entrantsRead();
         reader.ReadEvents();
     } catch (const std::bad_alloc &) {
-        result.outcome = LoadResult::OutOfMemory;
-        result.messages.push_back(IdsMemoryFailure);
+        result.Outcome = LoadResult::OutOfMemory;
+        result.Messages.push_back(IdsMemoryFailure);
         return result;
     }
-    result.outcome = LoadResult::Loaded;
+    result.Outcome = LoadResult::Loaded;
     return result;
 }
 

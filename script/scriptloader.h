@@ -27,19 +27,19 @@ struct ScriptLimits {
 // How a load ended, and the string-table messages it has for the user, in
 // the order they arose.
 struct LoadResult {
-    enum Outcome {
+    enum Ending {
         Loaded,       // the model holds the file's tournament (possibly with IdsBadEntrants)
         NotOpened,    // the file could not be opened: nothing changed, no message
         Refused,      // the header was refused: the previous tournament stays
         OutOfMemory,  // memory ran out part-way: the model is incomplete
     };
-    Outcome outcome = NotOpened;
-    std::vector<int> messages;
+    Ending Outcome = NotOpened;
+    std::vector<int> Messages;
     // The header was accepted, so the previous tournament is gone and
     // anything that pointed into it must forget it.
-    bool modelReplaced = false;
+    bool ModelReplaced = false;
 
-    bool Succeeded() const { return outcome == Loaded; }
+    bool Succeeded() const { return Outcome == Loaded; }
 };
 
 // Reads a script file into the model, front to back, in three sections: the

@@ -92,20 +92,20 @@ LoadResult ReplaySession::Load(std::FILE *file)
         }
     }
     LoadResult result = read.Finish();
-    if (result.modelReplaced) {
+    if (result.ModelReplaced) {
         // Nothing may point into the tournament that was replaced.
         engine_.ReleaseHighlight();
         grid_.ReleaseEntrants();
     }
     if (result.Succeeded() && !mapDrawn) {
-        result.outcome = LoadResult::OutOfMemory;
-        result.messages.push_back(IdsMemoryFailure);
+        result.Outcome = LoadResult::OutOfMemory;
+        result.Messages.push_back(IdsMemoryFailure);
     }
     if (result.Succeeded()) {
         grid_ = std::move(map);
         hasTournament_ = true;
     }
-    if (result.modelReplaced) {
+    if (result.ModelReplaced) {
         search_.reset();
         index_.Clear();
         if (result.Succeeded())
@@ -227,8 +227,8 @@ void ReplaySession::TrackBarProgressChange()
     seekBusy_ = true;
     // Released however the seek ends, so that later changes are handled.
     struct Release {
-        bool &busy;
-        ~Release() { busy = false; }
+        bool &Busy;
+        ~Release() { Busy = false; }
     } release{seekBusy_};
     SeekTo(position);
     if (!playing_) {
@@ -259,8 +259,8 @@ bool ReplaySession::MoveSlider(int position)
 bool ReplaySession::Click(Button button)
 {
     struct Target {
-        bool PlaybackControls::*enabled;
-        void (ReplaySession::*handler)();
+        bool PlaybackControls::*Enabled;
+        void (ReplaySession::*Handler)();
     };
     static constexpr Target targets[] = {
         {&PlaybackControls::Play, &ReplaySession::ToolButtonPlayClick},
@@ -269,9 +269,9 @@ bool ReplaySession::Click(Button button)
         {&PlaybackControls::Quit, &ReplaySession::ToolButtonQuitClick},
     };
     const Target &target = targets[int(button)];
-    if (!(enabled_.*target.enabled))
+    if (!(enabled_.*target.Enabled))
         return false;
-    (this->*target.handler)();
+    (this->*target.Handler)();
     return true;
 }
 

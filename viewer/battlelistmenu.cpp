@@ -6,7 +6,7 @@
 namespace ostrel {
 
 BattleListMenu::BattleListMenu(ReplaySession &session, int row, QWidget *parent)
-    : QMenu(parent), Session(session), Row(row)
+    : QMenu(parent), session_(session), row_(row)
 {
     GoToStart = addAction(UiText(IdsGoToBattleStart), this, &BattleListMenu::OnGoToStart);
     GoToEnd = addAction(UiText(IdsGoToBattleEnd), this, &BattleListMenu::OnGoToEnd);
@@ -18,12 +18,12 @@ BattleListMenu::BattleListMenu(ReplaySession &session, int row, QWidget *parent)
 // Row i shows battle i.
 void BattleListMenu::OnGoToStart()
 {
-    Session.JumpToBattleStart(Row);
+    session_.JumpToBattleStart(row_);
 }
 
 void BattleListMenu::OnGoToEnd()
 {
-    Session.JumpToBattleEnd(Row);
+    session_.JumpToBattleEnd(row_);
 }
 
 } // namespace ostrel

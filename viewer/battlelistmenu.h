@@ -22,8 +22,8 @@ private:
     void OnGoToStart();
     void OnGoToEnd();
 
-    ReplaySession &Session;
-    int Row;
+    ReplaySession &session_;
+    int row_;
 };
 
 } // namespace ostrel

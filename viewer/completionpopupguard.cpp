@@ -12,14 +12,14 @@ void CompletionPopupGuard::Attach(QDialog &dialog)
     new CompletionPopupGuard(dialog);
 }
 
-CompletionPopupGuard::CompletionPopupGuard(QDialog &dialog) : QObject(&dialog), Dialog(dialog)
+CompletionPopupGuard::CompletionPopupGuard(QDialog &dialog) : QObject(&dialog), dialog_(dialog)
 {
-    Dialog.installEventFilter(this);
+    dialog_.installEventFilter(this);
 }
 
 bool CompletionPopupGuard::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == &Dialog && event->type() == QEvent::Hide)
+    if (watched == &dialog_ && event->type() == QEvent::Hide)
         HidePopups();
     return false;
 }
@@ -27,7 +27,7 @@ bool CompletionPopupGuard::eventFilter(QObject *watched, QEvent *event)
 // The completers are looked up each time: the dialog may make them late.
 void CompletionPopupGuard::HidePopups() const
 {
-    for (const QCompleter *completer : Dialog.findChildren<QCompleter *>())
+    for (const QCompleter *completer : dialog_.findChildren<QCompleter *>())
         if (QAbstractItemView *popup = completer->popup(); popup->isVisible())
             popup->hide();
 }

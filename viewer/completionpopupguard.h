@@ -25,7 +25,7 @@ private:
     explicit CompletionPopupGuard(QDialog &dialog);
     void HidePopups() const;
 
-    QDialog &Dialog;
+    QDialog &dialog_;
 };
 
 } // namespace ostrel

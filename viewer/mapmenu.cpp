@@ -54,7 +54,7 @@ QString EntrantCardText(const ReplaySession &session, int entrant)
     return lines.join(QLatin1Char('\n'));
 }
 
-MapMenu::MapMenu(ReplaySession &session, QPoint mapPoint, QWidget *parent) : QMenu(parent), Session(session)
+MapMenu::MapMenu(ReplaySession &session, QPoint mapPoint, QWidget *parent) : QMenu(parent), session_(session)
 {
     EntrantCard = EntrantCardText(session, session.EntrantAtMapPoint(mapPoint));
     if (!EntrantCard.isEmpty()) {
@@ -77,7 +77,7 @@ MapMenu::MapMenu(ReplaySession &session, QPoint mapPoint, QWidget *parent) : QMe
 void MapMenu::OnSaveMap()
 {
     // The map as it is now: play may go on while the dialog is open.
-    const QImage picture = Session.MapPicture();
+    const QImage picture = session_.MapPicture();
     QFileDialog dialog(parentWidget(), UiText(IdsSaveMapTitle), QString(), UiText(IdsSaveMapFilter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("png"));
@@ -92,12 +92,12 @@ void MapMenu::OnSaveMap()
 
 void MapMenu::OnCopyMap()
 {
-    QGuiApplication::clipboard()->setImage(Session.MapPicture());
+    QGuiApplication::clipboard()->setImage(session_.MapPicture());
 }
 
 void MapMenu::OnShowSummary()
 {
-    SummaryDialog dialog(Session.Model(), Session.Summary(), parentWidget());
+    SummaryDialog dialog(session_.Model(), session_.Summary(), parentWidget());
     dialog.exec();
 }
 

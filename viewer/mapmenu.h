@@ -29,7 +29,7 @@ private:
     void OnCopyMap();
     void OnShowSummary();
 
-    ReplaySession &Session;
+    ReplaySession &session_;
 };
 
 // The card of entrant index as the replay stands: name, owner, emblem,

@@ -19,86 +19,86 @@ constexpr int NotchAngle = 120;
 } // namespace
 
 MapZoomer::MapZoomer(QScrollArea &pane, MapImage &image, QObject *parent)
-    : QObject(parent), Pane(pane), Viewport(pane.viewport()), Image(image)
+    : QObject(parent), pane_(pane), viewport_(pane.viewport()), image_(image)
 {
-    Pane.installEventFilter(this);
-    Pane.viewport()->installEventFilter(this);
+    pane_.installEventFilter(this);
+    pane_.viewport()->installEventFilter(this);
 }
 
 void MapZoomer::SetPercent(int percent)
 {
-    Zoom.SetPercent(percent);
+    zoom_.SetPercent(percent);
     Apply();
 }
 
 void MapZoomer::ZoomIn()
 {
-    if (Zoom.ZoomIn(FitScale()))
+    if (zoom_.ZoomIn(FitScale()))
         ApplyKeeping(PaneCentre());
 }
 
 void MapZoomer::ZoomOut()
 {
-    if (Zoom.ZoomOut(FitScale()))
+    if (zoom_.ZoomOut(FitScale()))
         ApplyKeeping(PaneCentre());
 }
 
 void MapZoomer::Reset()
 {
-    if (Zoom.Reset())
+    if (zoom_.Reset())
         ApplyKeeping(PaneCentre());
 }
 
 void MapZoomer::Apply()
 {
-    Image.SetScale(Zoom.Scale(FitScale()));
+    image_.SetScale(zoom_.Scale(FitScale()));
 }
 
 // The size the viewport has without scroll bars, since a map that fits
 // needs none.
 double MapZoomer::FitScale() const
 {
-    const ArenaGrid *grid = Image.Grid();
-    return grid ? MapZoom::FitScale(grid->MapSize(), Pane.maximumViewportSize()) : 1.0;
+    const ArenaGrid *grid = image_.Grid();
+    return grid ? MapZoom::FitScale(grid->MapSize(), pane_.maximumViewportSize()) : 1.0;
 }
 
 QPoint MapZoomer::PaneCentre() const
 {
-    return Pane.viewport()->rect().center();
+    return pane_.viewport()->rect().center();
 }
 
 void MapZoomer::ApplyKeeping(QPoint anchor)
 {
-    QScrollBar *horizontal = Pane.horizontalScrollBar();
-    QScrollBar *vertical = Pane.verticalScrollBar();
-    const double before = Image.Scale();
+    QScrollBar *horizontal = pane_.horizontalScrollBar();
+    QScrollBar *vertical = pane_.verticalScrollBar();
+    const double before = image_.Scale();
     const double x = (horizontal->value() + anchor.x()) / before;
     const double y = (vertical->value() + anchor.y()) / before;
     Apply();
-    const double after = Image.Scale();
+    const double after = image_.Scale();
     horizontal->setValue(int(std::lround(x * after)) - anchor.x());
     vertical->setValue(int(std::lround(y * after)) - anchor.y());
 }
 
 bool MapZoomer::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == &Pane && event->type() == QEvent::Resize) {
+    if (watched == &pane_ && event->type() == QEvent::Resize) {
         Apply();
         return false;
     }
-    if (watched != Viewport || event->type() != QEvent::Wheel)
+    if (watched != viewport_ || event->type() != QEvent::Wheel)
         return false;
     auto *wheel = static_cast<QWheelEvent *>(event);
     if (!(wheel->modifiers() & Qt::ControlModifier))
         return false;
-    WheelAngle += wheel->angleDelta().y();
+    wheelAngle_ += wheel->angleDelta().y();
     const QPoint anchor = wheel->position().toPoint();
-    for (; WheelAngle >= NotchAngle; WheelAngle -= NotchAngle) {
-        if (Zoom.ZoomIn(FitScale()))
+    for (; wheelAngle_ >= NotchAngle; wheelAngle_ -= NotchAngle) {
+        if (zoom_.ZoomIn(FitScale()))
             ApplyKeeping(anchor);
     }
-    for (; WheelAngle <= -NotchAngle; WheelAngle += NotchAngle) {
-        if (Zoom.ZoomOut(FitScale()))
+    for (; wheelAngle_ <= -NotchAngle; wheelAngle_ += NotchAngle) {
+        if (zoom_.ZoomOut(FitScale()))
             ApplyKeeping(anchor);
     }
     return true;

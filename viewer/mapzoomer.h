@@ -22,7 +22,7 @@ public:
     MapZoomer(QScrollArea &pane, MapImage &image, QObject *parent = nullptr);
 
     // The zoom as kept with the settings: MapZoom::Fit or 1 to 100.
-    int Percent() const { return Zoom.Percent(); }
+    int Percent() const { return zoom_.Percent(); }
     void SetPercent(int percent);
 
     // Each keeps the centre of the pane in place.
@@ -40,13 +40,13 @@ private:
     void ApplyKeeping(QPoint anchor);
     QPoint PaneCentre() const;
 
-    QScrollArea &Pane;
+    QScrollArea &pane_;
     // Compared against in eventFilter, which may still be called while the
     // pane is being destroyed, when its members may no longer be called.
-    const QObject *const Viewport;
-    MapImage &Image;
-    MapZoom Zoom;
-    int WheelAngle = 0;  // eighths of a degree not yet turned into steps
+    const QObject *const viewport_;
+    MapImage &image_;
+    MapZoom zoom_;
+    int wheelAngle_ = 0;  // eighths of a degree not yet turned into steps
 };
 
 } // namespace ostrel

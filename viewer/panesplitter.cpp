@@ -45,7 +45,7 @@ PaneSplitter::PaneSplitter(Qt::Orientation orientation, QWidget *parent)
 
 void PaneSplitter::SetDragMinimums(int first, int second)
 {
-    DragMinimums = {first, second};
+    dragMinimums_ = {first, second};
 }
 
 QSplitterHandle *PaneSplitter::createHandle()
@@ -57,23 +57,23 @@ QSplitterHandle *PaneSplitter::createHandle()
 // stand in for the resting ones until the button is released.
 void PaneSplitter::BeginDrag()
 {
-    if (RestingMinimums || count() < 2)
+    if (restingMinimums_ || count() < 2)
         return;
-    RestingMinimums = std::array<QSize, 2>{widget(0)->minimumSize(), widget(1)->minimumSize()};
+    restingMinimums_ = std::array<QSize, 2>{widget(0)->minimumSize(), widget(1)->minimumSize()};
     for (int pane = 0; pane < 2; ++pane) {
-        const QSize resting = (*RestingMinimums)[pane];
+        const QSize resting = (*restingMinimums_)[pane];
         const int restingExtent = orientation() == Qt::Horizontal ? resting.width() : resting.height();
-        SetExtentMinimum(widget(pane), std::max(restingExtent, DragMinimums[pane]));
+        SetExtentMinimum(widget(pane), std::max(restingExtent, dragMinimums_[pane]));
     }
 }
 
 void PaneSplitter::EndDrag()
 {
-    if (!RestingMinimums)
+    if (!restingMinimums_)
         return;
     for (int pane = 0; pane < 2; ++pane)
-        widget(pane)->setMinimumSize((*RestingMinimums)[pane]);
-    RestingMinimums.reset();
+        widget(pane)->setMinimumSize((*restingMinimums_)[pane]);
+    restingMinimums_.reset();
 }
 
 void PaneSplitter::SetExtentMinimum(QWidget *pane, int extent)

@@ -33,8 +33,8 @@ private:
     void EndDrag();
     void SetExtentMinimum(QWidget *pane, int extent);
 
-    std::array<int, 2> DragMinimums{0, 0};
-    std::optional<std::array<QSize, 2>> RestingMinimums;
+    std::array<int, 2> dragMinimums_{0, 0};
+    std::optional<std::array<QSize, 2>> restingMinimums_;
 };
 
 } // namespace ostrel

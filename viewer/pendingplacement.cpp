@@ -22,38 +22,38 @@ PendingPlacement &PendingPlacement::Of(QWidget &window)
     return *new PendingPlacement(window);
 }
 
-PendingPlacement::PendingPlacement(QWidget &window) : QObject(&window), Window(window)
+PendingPlacement::PendingPlacement(QWidget &window) : QObject(&window), window_(window)
 {
-    Window.installEventFilter(this);
+    window_.installEventFilter(this);
 }
 
 // Both are applied at once as well, so that the window lays itself out with
 // its size from the start and reads back what was asked for.
 void PendingPlacement::SetTopLeft(QPoint topLeft)
 {
-    TopLeft = topLeft;
+    topLeft_ = topLeft;
     Apply();
 }
 
 void PendingPlacement::SetOuterSize(QSize size)
 {
-    OuterSize = size;
+    outerSize_ = size;
     Apply();
 }
 
 void PendingPlacement::Apply()
 {
-    const QMargins frame = WindowFrame(Window);
-    if (OuterSize) {
-        const QSize minimum = Window.minimumSize();
-        Window.resize(std::max(OuterSize->width() - frame.left() - frame.right(), minimum.width()),
-                      std::max(OuterSize->height() - frame.top() - frame.bottom(), minimum.height()));
+    const QMargins frame = WindowFrame(window_);
+    if (outerSize_) {
+        const QSize minimum = window_.minimumSize();
+        window_.resize(std::max(outerSize_->width() - frame.left() - frame.right(), minimum.width()),
+                      std::max(outerSize_->height() - frame.top() - frame.bottom(), minimum.height()));
     }
     QPoint topLeft;
-    if (TopLeft) {
-        topLeft = *TopLeft;
-    } else if (QScreen *screen = Window.screen(); screen && Window.windowHandle()) {
-        QRect outer(QPoint(), Window.size().grownBy(frame));
+    if (topLeft_) {
+        topLeft = *topLeft_;
+    } else if (QScreen *screen = window_.screen(); screen && window_.windowHandle()) {
+        QRect outer(QPoint(), window_.size().grownBy(frame));
         outer.moveCenter(screen->availableGeometry().center());
         topLeft = outer.topLeft();
     } else {
@@ -61,20 +61,20 @@ void PendingPlacement::Apply()
     }
     // Before the native window exists Qt takes the position as the frame's;
     // once it exists, as the frame's known so far.
-    Window.move(topLeft);
+    window_.move(topLeft);
 }
 
 bool PendingPlacement::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == &Window && event->type() == QEvent::Show && !Native) {
-        Native = Window.windowHandle();
-        if (!TopLeft)
+    if (watched == &window_ && event->type() == QEvent::Show && !native_) {
+        native_ = window_.windowHandle();
+        if (!topLeft_)
             Apply();
-        if (Native)
-            Native->installEventFilter(this);
+        if (native_)
+            native_->installEventFilter(this);
         else
             Finish();
-    } else if (watched == Native && event->type() == QEvent::Expose && Native->isExposed()) {
+    } else if (watched == native_ && event->type() == QEvent::Expose && native_->isExposed()) {
         // Framed and on the screen: the frame is known now.
         Apply();
         Finish();
@@ -84,9 +84,9 @@ bool PendingPlacement::eventFilter(QObject *watched, QEvent *event)
 
 void PendingPlacement::Finish()
 {
-    Window.removeEventFilter(this);
-    if (Native)
-        Native->removeEventFilter(this);
+    window_.removeEventFilter(this);
+    if (native_)
+        native_->removeEventFilter(this);
     deleteLater();
 }
 

@@ -42,10 +42,10 @@ private:
     void Apply();
     void Finish();
 
-    QWidget &Window;
-    QWindow *Native = nullptr;
-    std::optional<QPoint> TopLeft;   // none: centred on the screen
-    std::optional<QSize> OuterSize;  // none: the client size stays
+    QWidget &window_;
+    QWindow *native_ = nullptr;
+    std::optional<QPoint> topLeft_;   // none: centred on the screen
+    std::optional<QSize> outerSize_;  // none: the client size stays
 };
 
 } // namespace ostrel

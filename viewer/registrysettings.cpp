@@ -32,28 +32,28 @@ namespace RegistrySettings {
 
 int Read(const SettingsValue &value)
 {
-    const std::unique_ptr<QSettings> settings = OpenKey(value.key);
-    if (*value.subKey) {
-        if (!settings->childGroups().contains(QLatin1String(value.subKey)))
-            return value.defaultValue;
-        settings->beginGroup(QLatin1String(value.subKey));
+    const std::unique_ptr<QSettings> settings = OpenKey(value.Key);
+    if (*value.SubKey) {
+        if (!settings->childGroups().contains(QLatin1String(value.SubKey)))
+            return value.DefaultValue;
+        settings->beginGroup(QLatin1String(value.SubKey));
     }
-    if (!settings->contains(value.name))
-        return value.defaultValue;
-    const QVariant stored = settings->value(value.name);
+    if (!settings->contains(value.Name))
+        return value.DefaultValue;
+    const QVariant stored = settings->value(value.Name);
     if (stored.typeId() != QMetaType::QString)
-        throw SettingsTypeError(value.name);
+        throw SettingsTypeError(value.Name);
     bool whole = false;
     const int number = stored.toString().toInt(&whole);
-    return whole ? number : value.defaultValue;
+    return whole ? number : value.DefaultValue;
 }
 
 bool Write(const SettingsValue &value, int number)
 {
-    const std::unique_ptr<QSettings> settings = OpenKey(value.key);
-    if (*value.subKey)
-        settings->beginGroup(QLatin1String(value.subKey));
-    settings->setValue(value.name, QString::number(number));
+    const std::unique_ptr<QSettings> settings = OpenKey(value.Key);
+    if (*value.SubKey)
+        settings->beginGroup(QLatin1String(value.SubKey));
+    settings->setValue(value.Name, QString::number(number));
     settings->sync();
     return settings->status() == QSettings::NoError && settings->isWritable();
 }

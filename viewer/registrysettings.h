@@ -13,10 +13,10 @@ namespace ostrel {
 
 // One stored value: where it lives and what it reads when it is absent.
 struct SettingsValue {
-    const char *key;     // below HKEY_CURRENT_USER
-    const char *subKey;  // below key, or empty
-    QString name;
-    int defaultValue;
+    const char *Key;     // below HKEY_CURRENT_USER
+    const char *SubKey;  // below Key, or empty
+    QString Name;
+    int DefaultValue;
 };
 
 // A stored value that is not text. what() is the user's message, in UTF-8.

@@ -14,22 +14,22 @@ namespace {
 class CaptionedRows : public QIdentityProxyModel
 {
 public:
-    CaptionedRows(const QStringList &captions, QObject *parent) : QIdentityProxyModel(parent), Captions(captions) {}
+    CaptionedRows(const QStringList &captions, QObject *parent) : QIdentityProxyModel(parent), captions_(captions) {}
 
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override
     {
-        if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 && section < Captions.size())
-            return Captions[section];
+        if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 && section < captions_.size())
+            return captions_[section];
         return QIdentityProxyModel::headerData(section, orientation, role);
     }
 
 private:
-    const QStringList &Captions;
+    const QStringList &captions_;
 };
 
 } // namespace
 
-ReportListView::ReportListView(QWidget *parent) : QTreeView(parent), Captioned(new CaptionedRows(Captions, this))
+ReportListView::ReportListView(QWidget *parent) : QTreeView(parent), captioned_(new CaptionedRows(captions_, this))
 {
     setRootIsDecorated(false);
     setUniformRowHeights(true);
@@ -42,25 +42,25 @@ ReportListView::ReportListView(QWidget *parent) : QTreeView(parent), Captioned(n
     header()->setSectionsMovable(false);
     header()->setStretchLastSection(false);
     connect(header(), &QHeaderView::sectionResized, this, &ReportListView::KeepColumnMinimum);
-    setModel(Captioned);
+    setModel(captioned_);
 }
 
 void ReportListView::SetColumns(const QList<ReportColumn> &columns)
 {
-    Captions.clear();
-    Widths.clear();
-    MinimumWidths.clear();
+    captions_.clear();
+    widths_.clear();
+    minimumWidths_.clear();
     for (const ReportColumn &column : columns) {
-        Captions << column.Caption;
-        Widths << column.Width;
-        MinimumWidths << column.MinimumWidth;
+        captions_ << column.Caption;
+        widths_ << column.Width;
+        minimumWidths_ << column.MinimumWidth;
     }
     ApplyColumns();
 }
 
 void ReportListView::SetRows(QAbstractItemModel *model)
 {
-    Captioned->setSourceModel(model);
+    captioned_->setSourceModel(model);
     ApplyColumns();
 }
 
@@ -68,11 +68,11 @@ void ReportListView::ApplyColumns()
 {
     // QHeaderView knows one minimum for all sections; it takes the smallest,
     // and KeepColumnMinimum holds the wider ones.
-    if (!MinimumWidths.isEmpty())
-        header()->setMinimumSectionSize(*std::min_element(MinimumWidths.cbegin(), MinimumWidths.cend()));
-    for (int column = 0; column < Widths.size() && column < header()->count(); ++column)
-        header()->resizeSection(column, Widths[column]);
-    emit Captioned->headerDataChanged(Qt::Horizontal, 0, int(Captions.size()) - 1);
+    if (!minimumWidths_.isEmpty())
+        header()->setMinimumSectionSize(*std::min_element(minimumWidths_.cbegin(), minimumWidths_.cend()));
+    for (int column = 0; column < widths_.size() && column < header()->count(); ++column)
+        header()->resizeSection(column, widths_[column]);
+    emit captioned_->headerDataChanged(Qt::Horizontal, 0, int(captions_.size()) - 1);
 }
 
 int ReportListView::RowCount() const
@@ -98,7 +98,7 @@ int ReportListView::SelectedRow() const
 
 void ReportListView::ShowSelectionAlways(bool always)
 {
-    SelectionAlwaysShown = always;
+    selectionAlwaysShown_ = always;
     viewport()->update();
 }
 
@@ -108,7 +108,7 @@ void ReportListView::ShowSelectionAlways(bool always)
 void ReportListView::initViewItemOption(QStyleOptionViewItem *option) const
 {
     QTreeView::initViewItemOption(option);
-    if (SelectionAlwaysShown || hasFocus())
+    if (selectionAlwaysShown_ || hasFocus())
         return;
     option->palette.setBrush(QPalette::Highlight, option->palette.brush(QPalette::Base));
     option->palette.setBrush(QPalette::HighlightedText, option->palette.brush(QPalette::Text));
@@ -116,8 +116,8 @@ void ReportListView::initViewItemOption(QStyleOptionViewItem *option) const
 
 void ReportListView::KeepColumnMinimum(int column, int, int newWidth)
 {
-    if (column < MinimumWidths.size() && newWidth < MinimumWidths[column])
-        header()->resizeSection(column, MinimumWidths[column]);
+    if (column < minimumWidths_.size() && newWidth < minimumWidths_[column])
+        header()->resizeSection(column, minimumWidths_[column]);
 }
 
 } // namespace ostrel

@@ -47,11 +47,11 @@ private:
     void ApplyColumns();
     void KeepColumnMinimum(int column, int oldWidth, int newWidth);
 
-    QIdentityProxyModel *Captioned;
-    QStringList Captions;
-    QList<int> Widths;
-    QList<int> MinimumWidths;
-    bool SelectionAlwaysShown = true;
+    QIdentityProxyModel *captioned_;
+    QStringList captions_;
+    QList<int> widths_;
+    QList<int> minimumWidths_;
+    bool selectionAlwaysShown_ = true;
 };
 
 } // namespace ostrel

@@ -32,11 +32,11 @@ SummaryDialog::SummaryDialog(const ReplayModel &model, const TournamentSummary &
 {
     setWindowTitle(UiText(IdsSummaryTitle));
     if (const Entrant *winner = model.EntrantAt(summary.Winner)) {
-        WinnerLine = UiText(IdsSummaryWinner).arg(EmblemAndName(*winner));
+        winnerLine_ = UiText(IdsSummaryWinner).arg(EmblemAndName(*winner));
     } else {
         const auto inPlay = std::count_if(summary.Standings.begin(), summary.Standings.end(),
                                           [](const Standing &s) { return s.OutTurn == -1; });
-        WinnerLine = UiText(IdsSummaryNoWinner).arg(inPlay);
+        winnerLine_ = UiText(IdsSummaryNoWinner).arg(inPlay);
     }
 
     Table = new QTreeWidget;
@@ -68,7 +68,7 @@ SummaryDialog::SummaryDialog(const ReplayModel &model, const TournamentSummary &
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
 
     auto *column = new QVBoxLayout(this);
-    column->addWidget(new QLabel(WinnerLine));
+    column->addWidget(new QLabel(winnerLine_));
     column->addWidget(Table);
     column->addWidget(buttons);
     resize(560, 480);
@@ -76,7 +76,7 @@ SummaryDialog::SummaryDialog(const ReplayModel &model, const TournamentSummary &
 
 QString SummaryDialog::Text() const
 {
-    QStringList lines{WinnerLine};
+    QStringList lines{winnerLine_};
     QStringList cells;
     for (int column = 0; column < Table->columnCount(); ++column)
         cells << Table->headerItem()->text(column);

@@ -27,7 +27,7 @@ public:
     QTreeWidget *Table;
 
 private:
-    QString WinnerLine;
+    QString winnerLine_;
 };
 
 } // namespace ostrel

@@ -137,7 +137,7 @@ PaneSplitter *NewSplitter(Qt::Orientation orientation, QWidget *first, QWidget *
 
 } // namespace
 
-TFormView::TFormView(QStringList arguments, QWidget *parent) : QMainWindow(parent), Arguments(std::move(arguments))
+TFormView::TFormView(QStringList arguments, QWidget *parent) : QMainWindow(parent), arguments_(std::move(arguments))
 {
     setWindowIcon(QIcon(QStringLiteral(":/images/view.png")));
     setFont(PixelFont(ProportionalGothicFace, 12, QFont::SansSerif));
@@ -401,8 +401,8 @@ bool TFormView::event(QEvent *event)
 void TFormView::showEvent(QShowEvent *event)
 {
     // Qt sends the show event before the window appears on the screen.
-    if (!FormShown) {
-        FormShown = true;
+    if (!formShown_) {
+        formShown_ = true;
         FormShow();
     }
     QMainWindow::showEvent(event);
@@ -446,7 +446,7 @@ void TFormView::FormCreate()
 
 void TFormView::FormShow()
 {
-    const QString path = ScriptArgument(Arguments);
+    const QString path = ScriptArgument(arguments_);
     if (!path.isEmpty())
         OpenScript(path);
 }
@@ -473,7 +473,7 @@ bool TFormView::OpenScript(const QString &path)
 bool TFormView::ReportLoad(const QString &path, const LoadResult &result)
 {
     // The loader has a word only for files it could read.
-    if (result.outcome == LoadResult::NotOpened)
+    if (result.Outcome == LoadResult::NotOpened)
         ShowCannotOpen(path);
     ShowLoaderMessages(result);
     return result.Succeeded();
@@ -481,10 +481,10 @@ bool TFormView::ReportLoad(const QString &path, const LoadResult &result)
 
 void TFormView::ShowLoaderMessages(const LoadResult &result)
 {
-    for (int id : result.messages)
+    for (int id : result.Messages)
         ShowLoaderBox(id == IdsMemoryFailure ? QMessageBox::Critical : QMessageBox::Warning,
                       UiText(id));
-    if (result.outcome == LoadResult::OutOfMemory)
+    if (result.Outcome == LoadResult::OutOfMemory)
         std::exit(1);
 }
 
@@ -505,10 +505,10 @@ void TFormView::SyncWithSession()
         TrackBarProgress->setValue(Session.SliderPosition());
     }
 
-    if (Session.Digest() != DigestShown) {
-        DigestShown = Session.Digest();
+    if (Session.Digest() != digestShown_) {
+        digestShown_ = Session.Digest();
         RichEditDigest->clear();
-        for (const std::string &line : DigestShown)
+        for (const std::string &line : digestShown_)
             RichEditDigest->appendPlainText(DecodeSjisForDisplay(line));
         // The digest reads from its turn line down, also when the pane is
         // too low for all five lines.
@@ -518,7 +518,7 @@ void TFormView::SyncWithSession()
     // The map is painted from the grid's state, which any action may have
     // changed; painting covers only what the scroll box shows.
     const ArenaGrid &grid = Session.Grid();
-    if (MapSizeShown != (grid.IsDrawn() ? grid.MapSize() : QSize()))
+    if (mapSizeShown_ != (grid.IsDrawn() ? grid.MapSize() : QSize()))
         ShowMap();
     ImageBr->update();
 }
@@ -533,7 +533,7 @@ void TFormView::ShowMap()
     palette.setColor(QPalette::Window, QColor(ArenaGrid::MapBackgroundColor));
     ScrollBoxBr->viewport()->setPalette(palette);
     ScrollBoxBr->viewport()->setAutoFillBackground(grid.IsDrawn());
-    MapSizeShown = grid.IsDrawn() ? grid.MapSize() : QSize();
+    mapSizeShown_ = grid.IsDrawn() ? grid.MapSize() : QSize();
     // The image takes the map's size at the zoom.
     Zoomer->Apply();
     const QSize size = grid.IsDrawn() ? ImageBr->size() : QSize();

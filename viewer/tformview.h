@@ -165,10 +165,10 @@ private:
     void SyncWithSession();
     void ShowMap();
 
-    QStringList Arguments;
-    bool FormShown = false;
-    QSize MapSizeShown;
-    std::vector<std::string> DigestShown;
+    QStringList arguments_;
+    bool formShown_ = false;
+    QSize mapSizeShown_;
+    std::vector<std::string> digestShown_;
 };
 
 } // namespace ostrel

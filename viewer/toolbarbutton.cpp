@@ -4,7 +4,7 @@ namespace ostrel {
 
 ToolBarButton::ToolBarButton(const QIcon &image, const QString &caption, const QString &hint,
                              bool showHint, QWidget *parent)
-    : QToolButton(parent), HintText(hint)
+    : QToolButton(parent), hintText_(hint)
 {
     setAutoRaise(true);
     setToolButtonStyle(Qt::ToolButtonIconOnly);

@@ -17,10 +17,10 @@ public:
     ToolBarButton(const QIcon &image, const QString &caption, const QString &hint, bool showHint,
                   QWidget *parent);
 
-    const QString &Hint() const { return HintText; }
+    const QString &Hint() const { return hintText_; }
 
 private:
-    QString HintText;
+    QString hintText_;
 };
 
 } // namespace ostrel

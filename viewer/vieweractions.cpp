@@ -9,7 +9,7 @@
 
 namespace ostrel {
 
-ViewerActions::ViewerActions(TFormView &form) : QObject(&form), Form(form), Slider(form.TrackBarProgress)
+ViewerActions::ViewerActions(TFormView &form) : QObject(&form), form_(form), slider_(form.TrackBarProgress)
 {
     PlayPause = Add({Qt::Key_Space}, &ViewerActions::OnPlayPause);
     StepBack = Add({Qt::Key_Left}, &ViewerActions::OnStepBack);
@@ -24,23 +24,23 @@ ViewerActions::ViewerActions(TFormView &form) : QObject(&form), Form(form), Slid
     ZoomIn = Add({Qt::CTRL | Qt::Key_Equal, QKeySequence::ZoomIn}, &ViewerActions::OnZoomIn);
     ZoomOut = Add({Qt::CTRL | Qt::Key_Minus}, &ViewerActions::OnZoomOut);
     ZoomReset = Add({Qt::CTRL | Qt::Key_0}, &ViewerActions::OnZoomReset);
-    Form.TrackBarProgress->installEventFilter(this);
+    form_.TrackBarProgress->installEventFilter(this);
     Sync();
 }
 
 QAction *ViewerActions::Add(const QList<QKeySequence> &keys, void (ViewerActions::*handler)())
 {
-    auto *action = new QAction(&Form);
+    auto *action = new QAction(&form_);
     action->setShortcuts(keys);
     action->setShortcutContext(Qt::WindowShortcut);
     connect(action, &QAction::triggered, this, handler);
-    Form.addAction(action);
+    form_.addAction(action);
     return action;
 }
 
 void ViewerActions::Sync()
 {
-    const ReplaySession &session = Form.Session;
+    const ReplaySession &session = form_.Session;
     const PlaybackControls &enabled = session.Enabled();
     PlayPause->setEnabled(session.Playing() ? enabled.Pause : enabled.Play);
     Fast->setEnabled(enabled.Fwd);
@@ -54,7 +54,7 @@ void ViewerActions::Sync()
 // hands the key to the slider as an ordinary key press.
 bool ViewerActions::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched != Slider || event->type() != QEvent::ShortcutOverride)
+    if (watched != slider_ || event->type() != QEvent::ShortcutOverride)
         return false;
     const auto *key = static_cast<QKeyEvent *>(event);
     if ((key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
@@ -77,67 +77,67 @@ bool ViewerActions::eventFilter(QObject *watched, QEvent *event)
 
 void ViewerActions::OnPlayPause()
 {
-    Form.Session.PlayOrPause();
+    form_.Session.PlayOrPause();
 }
 
 void ViewerActions::OnStepBack()
 {
-    Form.Session.StepBy(-1);
+    form_.Session.StepBy(-1);
 }
 
 void ViewerActions::OnStepForward()
 {
-    Form.Session.StepBy(1);
+    form_.Session.StepBy(1);
 }
 
 void ViewerActions::OnPreviousBattle()
 {
-    Form.Session.JumpToPreviousBattle();
+    form_.Session.JumpToPreviousBattle();
 }
 
 void ViewerActions::OnNextBattle()
 {
-    Form.Session.JumpToNextBattle();
+    form_.Session.JumpToNextBattle();
 }
 
 void ViewerActions::OnFirst()
 {
-    Form.Session.MoveSlider(0);
+    form_.Session.MoveSlider(0);
 }
 
 void ViewerActions::OnLast()
 {
-    Form.Session.MoveSlider(Form.Session.SliderMax());
+    form_.Session.MoveSlider(form_.Session.SliderMax());
 }
 
 void ViewerActions::OnOpen()
 {
-    Form.ToolButtonOpenClick();
+    form_.ToolButtonOpenClick();
 }
 
 void ViewerActions::OnFast()
 {
-    Form.Session.Click(ReplaySession::Button::Fwd);
+    form_.Session.Click(ReplaySession::Button::Fwd);
 }
 
 void ViewerActions::OnClose()
 {
-    Form.ToolButtonEndClick();
+    form_.ToolButtonEndClick();
 }
 
 void ViewerActions::OnZoomIn()
 {
-    Form.Zoomer->ZoomIn();
+    form_.Zoomer->ZoomIn();
 }
 
 void ViewerActions::OnZoomOut()
 {
-    Form.Zoomer->ZoomOut();
+    form_.Zoomer->ZoomOut();
 }
 
 void ViewerActions::OnZoomReset()
 {
-    Form.Zoomer->Reset();
+    form_.Zoomer->Reset();
 }
 
 } // namespace ostrel

@@ -58,10 +58,10 @@ private:
     void OnZoomOut();
     void OnZoomReset();
 
-    TFormView &Form;
+    TFormView &form_;
     // Compared against in eventFilter, which may still be called while the
     // window is being destroyed, when its members may no longer be read.
-    const QObject *const Slider;
+    const QObject *const slider_;
 };
 
 } // namespace ostrel

@@ -48,7 +48,7 @@ TEST_P(RegressionFileTest, LoadsOrIsRefusedAndReplaysToItsEndAndBack)
     ReplaySession viewer;
     const LoadResult result = viewer.OpenScript(PathOf(GetParam()));
     if (!result.Succeeded()) {
-        EXPECT_EQ(result.messages.size(), 1u);
+        EXPECT_EQ(result.Messages.size(), 1u);
         return;
     }
     const auto start = Places(viewer.Model());

@@ -34,7 +34,7 @@ std::vector<std::string> Pieces(const std::string &bytes)
     std::vector<std::string> pieces;
     LinePiece piece;
     while (reader.ReadLine(piece))
-        pieces.emplace_back(piece.text, piece.length);
+        pieces.emplace_back(piece.Text, piece.Length);
     std::fclose(file);
     return pieces;
 }

@@ -44,7 +44,7 @@ TEST(HeaderTest, ReadsEveryKeyInAnyOrderAndKeepsTheLastOfATwiceGivenKey)
     EXPECT_EQ(h.MoveLines, 5);
     EXPECT_EQ(h.Stadium.View(), "s t a");
     EXPECT_EQ(h.FileName.View(), "f");
-    EXPECT_TRUE(outcome.result.messages.empty());
+    EXPECT_TRUE(outcome.result.Messages.empty());
 }
 
 TEST(HeaderTest, UnknownKeysAreCountedButCommentsAndPlainLinesAreNot)
@@ -66,7 +66,7 @@ TEST(HeaderTest, AHeaderWhoseFirstLineIsNotHeaderLinesEndsAfterIt)
     ReplayModel otherFirst;
     const LoadOutcome outcome = LoadBytes(otherFirst, "Xsize: 5\nHeaderLines: 2\nVersion: 00.00.02\n");
     EXPECT_FALSE(outcome.loaded);
-    EXPECT_EQ(outcome.result.messages, std::vector<int>{IdsNotAScript});
+    EXPECT_EQ(outcome.result.Messages, std::vector<int>{IdsNotAScript});
 }
 
 TEST(HeaderTest, HeaderLinesMayChangeWhileTheHeaderIsRead)
@@ -91,7 +91,7 @@ TEST_P(VersionTest, OnlyTheExactVersionIsAccepted)
     ReplayModel model;
     const LoadOutcome outcome = LoadBytes(model, std::string("HeaderLines: 2\n") + GetParam().line);
     EXPECT_EQ(outcome.loaded, GetParam().accepted);
-    EXPECT_EQ(outcome.result.messages.empty(), GetParam().accepted);
+    EXPECT_EQ(outcome.result.Messages.empty(), GetParam().accepted);
 }
 
 INSTANTIATE_TEST_SUITE_P(Versions, VersionTest, testing::Values(
@@ -113,7 +113,7 @@ TEST(EntrantTest, ReadsBlocksInAnyLineOrderAndMarksCompleteOnesInPlay)
                              "Owner: o\nDoller: a name\n" + EntrantBlock("second", "S", 7, 5);
     const LoadOutcome outcome = LoadBytes(model, text);
     ASSERT_TRUE(outcome.loaded);
-    EXPECT_TRUE(outcome.result.messages.empty());
+    EXPECT_TRUE(outcome.result.Messages.empty());
     ASSERT_EQ(model.Entrants.size(), 2u);
     const Entrant &first = model.Entrants[0];
     EXPECT_EQ(first.Doller.View(), "a name");
@@ -132,7 +132,7 @@ TEST(EntrantTest, AnIncompleteSectionWarnsAndTheLoadGoesOn)
     ReplayModel model;
     const LoadOutcome outcome = LoadBytes(model, Header(3) + EntrantBlock("a", "A", 0, 0) + "Doller: b\nX: 1\n");
     EXPECT_TRUE(outcome.loaded);
-    EXPECT_EQ(outcome.result.messages, std::vector<int>{IdsBadEntrants});
+    EXPECT_EQ(outcome.result.Messages, std::vector<int>{IdsBadEntrants});
     ASSERT_EQ(model.Entrants.size(), 3u);
     EXPECT_EQ(model.Entrants[0].Status, -1);
     EXPECT_EQ(model.Entrants[1].Doller.View(), "b");
@@ -146,7 +146,7 @@ TEST(EntrantTest, EventsAfterAShortEntrantSectionAreReadAsEntrantLines)
     ReplayModel model;
     // Entrant 1's block swallows the event lines: "Turn" and "Move" are unknown keys there.
     const LoadOutcome outcome = LoadBytes(model, Header(2) + EntrantBlock("a", "A", 0, 0) + "Turn:\nMove: 0,1,0\n");
-    EXPECT_EQ(outcome.result.messages, std::vector<int>{IdsBadEntrants});
+    EXPECT_EQ(outcome.result.Messages, std::vector<int>{IdsBadEntrants});
     EXPECT_TRUE(model.Steps.empty());
 }
 
@@ -408,8 +408,8 @@ TEST(OutcomeTest, ARefusedFileResetsButKeepsThePreviousTournament)
     ASSERT_TRUE(LoadBytes(model, Preamble(2) + "Turn:\nMove: 0,1,0\n").loaded);
     const LoadOutcome refused = LoadBytes(model, "HeaderLines: 2\nVersion: 00.00.03\n");
     EXPECT_FALSE(refused.loaded);
-    EXPECT_EQ(refused.result.messages, std::vector<int>{IdsNotAScript});
-    EXPECT_FALSE(refused.result.modelReplaced);
+    EXPECT_EQ(refused.result.Messages, std::vector<int>{IdsNotAScript});
+    EXPECT_FALSE(refused.result.ModelReplaced);
     EXPECT_EQ(model.Entrants.size(), 2u);
     EXPECT_EQ(model.Steps.size(), 1u);
     EXPECT_EQ(model.Header.Version.View(), "00.00.02");
@@ -421,7 +421,7 @@ TEST(OutcomeTest, ANewModelReplacesTheOldOnlyAfterItsHeaderIsAccepted)
     ASSERT_TRUE(LoadBytes(model, Preamble(2) + "Turn:\n" + Fight(1, 0, 1)).loaded);
     const LoadOutcome second = LoadBytes(model, Preamble(1));
     EXPECT_TRUE(second.loaded);
-    EXPECT_TRUE(second.result.modelReplaced);
+    EXPECT_TRUE(second.result.ModelReplaced);
     EXPECT_EQ(model.Entrants.size(), 1u);
     EXPECT_TRUE(model.Steps.empty());
     EXPECT_TRUE(model.Battles.empty());
@@ -474,9 +474,9 @@ TEST_P(LimitTest, AbsurdSizesAreRefused)
     const LoadOutcome outcome = LoadBytes(model, Header(c.entrants, c.xsize, c.ysize) + "End:\n");
     EXPECT_EQ(outcome.loaded, c.accepted);
     if (c.accepted) {
-        EXPECT_TRUE(outcome.result.messages.empty() || outcome.result.messages == std::vector<int>{IdsBadEntrants});
+        EXPECT_TRUE(outcome.result.Messages.empty() || outcome.result.Messages == std::vector<int>{IdsBadEntrants});
     } else {
-        EXPECT_EQ(outcome.result.messages, std::vector<int>{IdsTooLarge});
+        EXPECT_EQ(outcome.result.Messages, std::vector<int>{IdsTooLarge});
         EXPECT_EQ(model.Entrants.size(), 1u);
     }
 }
@@ -502,7 +502,7 @@ TEST(BrokenFileTest, NonPositiveEntrantCountsGiveAnEmptyTableAndTheEventsAreRead
         ReplayModel model;
         const LoadOutcome outcome = LoadBytes(model, Header(count) + "Turn:\nMove: 0,1,1\n");
         EXPECT_TRUE(outcome.loaded);
-        EXPECT_TRUE(outcome.result.messages.empty());
+        EXPECT_TRUE(outcome.result.Messages.empty());
         EXPECT_TRUE(model.Entrants.empty());
         EXPECT_EQ(model.Steps.size(), 1u);
     }

@@ -224,8 +224,8 @@ TEST(SessionLoad, ARefusedFileKeepsTheTournamentAndItsRangeAfterTheReset)
     ASSERT_EQ(session.BattleList().RowCount(), 2);
 
     const LoadResult result = OpenScript(session, Refused);
-    EXPECT_EQ(result.outcome, LoadResult::Refused);
-    EXPECT_EQ(result.messages, std::vector<int>{40002});
+    EXPECT_EQ(result.Outcome, LoadResult::Refused);
+    EXPECT_EQ(result.Messages, std::vector<int>{40002});
     EXPECT_EQ(session.Model().Steps.size(), std::size_t(Steps));
     EXPECT_EQ(session.SliderMax(), Max);
     // The file was opened, so the replay went back to its start first.
@@ -246,8 +246,8 @@ TEST(SessionLoad, AFileThatCannotBeOpenedChangesNothing)
     QObject::connect(&session, &ReplaySession::Changed, [&] { ++changes; });
 
     const LoadResult result = session.OpenScript(QStringLiteral("/nonexistent/missing.ostrelScript"));
-    EXPECT_EQ(result.outcome, LoadResult::NotOpened);
-    EXPECT_TRUE(result.messages.empty());
+    EXPECT_EQ(result.Outcome, LoadResult::NotOpened);
+    EXPECT_TRUE(result.Messages.empty());
     EXPECT_EQ(changes, 0);
     EXPECT_EQ(session.CurrentPosition(), 3);
     EXPECT_EQ(session.Digest(), digest);
@@ -257,7 +257,7 @@ TEST(SessionLoad, AFileThatCannotBeOpenedChangesNothing)
 TEST(SessionLoad, ARefusedFirstFileLeavesTheSessionEmpty)
 {
     ReplaySession session;
-    EXPECT_EQ(OpenScript(session, Refused).outcome, LoadResult::Refused);
+    EXPECT_EQ(OpenScript(session, Refused).Outcome, LoadResult::Refused);
     EXPECT_FALSE(session.HasTournament());
     EXPECT_FALSE(session.Grid().IsDrawn());
     session.ToolButtonPauseClick();
@@ -280,7 +280,7 @@ TEST(SessionLoad, TheReadAheadAnnouncesTheEntrantsOfAcceptedFilesOnly)
         std::vector<int> columns;
         for (const Entrant &entrant : model.Entrants)
             columns.push_back(entrant.X);
-        EXPECT_EQ(read.Finish().outcome, outcome);
+        EXPECT_EQ(read.Finish().Outcome, outcome);
         EXPECT_EQ(columns, (entrantsIn ? std::vector<int>{0, 2} : std::vector<int>{}));
         EXPECT_EQ(model.Steps.size(), entrantsIn ? 1u : 0u);
     }

@@ -35,7 +35,7 @@ ReplayModel LoadModel(const std::string &script)
     const LoadResult result = ScriptLoader(model).Read(file.get());
     EXPECT_TRUE(result.Succeeded());
     // A message means the test's script is broken.
-    EXPECT_TRUE(result.messages.empty());
+    EXPECT_TRUE(result.Messages.empty());
     return model;
 }
 
@@ -50,7 +50,7 @@ std::unique_ptr<ReplaySession> OpenSession(const std::string &script)
     auto session = std::make_unique<ReplaySession>();
     const LoadResult result = OpenScript(*session, script);
     EXPECT_TRUE(result.Succeeded());
-    EXPECT_TRUE(result.messages.empty());
+    EXPECT_TRUE(result.Messages.empty());
     return session;
 }
 

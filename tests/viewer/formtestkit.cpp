@@ -19,7 +19,7 @@ PlaybackState ControlsOf(const TFormView &form)
 
 void ScriptedFormView::ShowLoaderMessages(const LoadResult &result)
 {
-    LoaderMessages.insert(LoaderMessages.end(), result.messages.begin(), result.messages.end());
+    LoaderMessages.insert(LoaderMessages.end(), result.Messages.begin(), result.Messages.end());
 }
 
 void ScriptedFormView::ShowCannotOpen(const QString &path)

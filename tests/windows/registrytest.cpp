@@ -61,10 +61,10 @@ class RegistryRoundTrip : public RegistryTest, public ::testing::WithParamInterf
 TEST_P(RegistryRoundTrip, WritesDecimalTextUnderTheKeyAndReadsItBack)
 {
     const StoredCase &c = GetParam();
-    EXPECT_EQ(RegistrySettings::Read(c.value), c.value.defaultValue);
+    EXPECT_EQ(RegistrySettings::Read(c.value), c.value.DefaultValue);
     ASSERT_TRUE(RegistrySettings::Write(c.value, c.number));
 
-    const RawValue raw = ReadRaw(c.fullKey, c.value.name.toLatin1().constData());
+    const RawValue raw = ReadRaw(c.fullKey, c.value.Name.toLatin1().constData());
     ASSERT_TRUE(raw.found);
     EXPECT_EQ(raw.type, DWORD(REG_SZ));
     EXPECT_EQ(raw.bytes, std::to_string(c.number) + '\0');

@@ -26,19 +26,19 @@ namespace {
 enum ExitCode { Loaded = 0, NotOpened = 1, Refused = 2, UsageError = 64 };
 
 struct Action {
-    QString name;
-    QString arg;
+    QString Name;
+    QString Arg;
 };
 
 struct Options {
-    bool json = false;
-    bool model = false;
-    bool playback = false;
-    QStringList finds;
-    QList<int> entrants;  // -1 for one that cannot name an entrant
-    bool timeline = false;
-    QString file;
-    std::vector<Action> actions;
+    bool Json = false;
+    bool Model = false;
+    bool Playback = false;
+    QStringList Finds;
+    QList<int> Entrants;  // -1 for one that cannot name an entrant
+    bool Timeline = false;
+    QString File;
+    std::vector<Action> Actions;
 };
 
 const QStringList ValueActions{"seek", "load", "open", "tick", "render"};
@@ -129,14 +129,14 @@ Parsed ParseArguments(QCommandLineParser &parser, const QStringList &args)
         return {std::nullopt, QStringLiteral("unexpected argument '%1': one FILE only").arg(files.at(1))};
 
     Options options;
-    options.json = parser.isSet("json");
-    options.model = parser.isSet("model");
-    options.playback = parser.isSet("playback");
-    options.timeline = parser.isSet("timeline");
+    options.Json = parser.isSet("json");
+    options.Model = parser.isSet("model");
+    options.Playback = parser.isSet("playback");
+    options.Timeline = parser.isSet("timeline");
     for (const QString &text : parser.values("find")) {
         if (text.isEmpty())
             return {std::nullopt, QStringLiteral("invalid value '' for --find: empty")};
-        options.finds.append(text);
+        options.Finds.append(text);
     }
     for (const QString &value : parser.values("entrant")) {
         if (!QRegularExpression("^[+-]?[0-9]+$").match(value).hasMatch())
@@ -144,21 +144,21 @@ Parsed ParseArguments(QCommandLineParser &parser, const QStringList &args)
         // A number too large for an index names no entrant either.
         bool ok = false;
         const long long index = value.toLongLong(&ok);
-        options.entrants.append(ok && index >= 0 && index <= INT_MAX ? int(index) : -1);
+        options.Entrants.append(ok && index >= 0 && index <= INT_MAX ? int(index) : -1);
     }
-    options.file = files.constFirst();
+    options.File = files.constFirst();
     // The parser keeps each option's values in order, and the order of all
     // options as given: together they give the actions in order.
     QHash<QString, int> used;
     for (const QString &name : parser.optionNames()) {
         if (PlainActions.contains(name)) {
-            options.actions.push_back({name, {}});
+            options.Actions.push_back({name, {}});
         } else if (ValueActions.contains(name)) {
             const QString value = parser.values(name).value(used[name]++);
             const QString rejection = Rejection(name, value);
             if (!rejection.isEmpty())
                 return {std::nullopt, QStringLiteral("invalid value '%1' for --%2: %3").arg(value, name, rejection)};
-            options.actions.push_back({name, value});
+            options.Actions.push_back({name, value});
         }
     }
     return {options, {}};
@@ -167,7 +167,7 @@ Parsed ParseArguments(QCommandLineParser &parser, const QStringList &args)
 // Ends the program as the window does when memory runs out.
 void ExitOnMemoryFailure(const LoadResult &result)
 {
-    if (result.outcome != LoadResult::OutOfMemory)
+    if (result.Outcome != LoadResult::OutOfMemory)
         return;
     std::fprintf(stderr, "%s: %s\n", StringTableText(IdsLoaderCaption), StringTableText(IdsMemoryFailure));
     std::exit(1);
@@ -181,29 +181,29 @@ public:
         static const QHash<QString, ReplaySession::Button> buttons{
             {"play", ReplaySession::Button::Play}, {"fast", ReplaySession::Button::Fwd},
             {"pause", ReplaySession::Button::Pause}, {"quit", ReplaySession::Button::Quit}};
-        if (buttons.contains(action.name))
-            return session.Click(buttons[action.name]);
-        if (action.name == "seek")
-            return session.MoveSlider(action.arg.toInt());
-        if (action.name == "reset") {
-            session.ResetToStart();
+        if (buttons.contains(action.Name))
+            return session_.Click(buttons[action.Name]);
+        if (action.Name == "seek")
+            return session_.MoveSlider(action.Arg.toInt());
+        if (action.Name == "reset") {
+            session_.ResetToStart();
             return true;
         }
-        if (action.name == "load")
-            return Report(session.OpenScript(action.arg));
-        if (action.name == "open")
-            return Report(session.ToolButtonOpenClick(action.arg));
-        if (action.name == "tick")
-            return Tick(action.arg.toLongLong());
-        const QImage map = session.MapPicture();
-        return !map.isNull() && map.save(action.arg, "PNG");
+        if (action.Name == "load")
+            return Report(session_.OpenScript(action.Arg));
+        if (action.Name == "open")
+            return Report(session_.ToolButtonOpenClick(action.Arg));
+        if (action.Name == "tick")
+            return Tick(action.Arg.toLongLong());
+        const QImage map = session_.MapPicture();
+        return !map.isNull() && map.save(action.Arg, "PNG");
     }
 
     // Keeps the load's messages; true when it succeeded.
     bool Report(const LoadResult &result)
     {
         ExitOnMemoryFailure(result);
-        messages.insert(messages.end(), result.messages.begin(), result.messages.end());
+        messages_.insert(messages_.end(), result.Messages.begin(), result.Messages.end());
         return result.Succeeded();
     }
 
@@ -212,26 +212,32 @@ public:
     bool Tick(long long count)
     {
         long long delivered = 0;
-        while (delivered < count && session.TimerInterval() != 0) {
-            session.TimerPlayTimer();
+        while (delivered < count && session_.TimerInterval() != 0) {
+            session_.TimerPlayTimer();
             ++delivered;
         }
         return delivered > 0;
     }
 
-    ReplaySession session;
-    std::vector<int> messages;
+    ReplaySession &Session() { return session_; }
+    const ReplaySession &Session() const { return session_; }
+    // The messages of every load so far, in order.
+    const std::vector<int> &Messages() const { return messages_; }
+
+private:
+    ReplaySession session_;
+    std::vector<int> messages_;
 };
 
 QJsonValue ArgOf(const Action &action)
 {
-    if (PlainActions.contains(action.name))
+    if (PlainActions.contains(action.Name))
         return QJsonValue::Null;
-    if (action.name == "seek")
-        return action.arg.toInt();
-    if (action.name == "tick")
-        return action.arg.toLongLong();
-    return action.arg;
+    if (action.Name == "seek")
+        return action.Arg.toInt();
+    if (action.Name == "tick")
+        return action.Arg.toLongLong();
+    return action.Arg;
 }
 
 void Write(const QJsonDocument &document)
@@ -242,9 +248,9 @@ void Write(const QJsonDocument &document)
 
 void PrintSummary(const Inspector &inspector, bool loaded)
 {
-    const ReplayModel &m = inspector.session.Model();
+    const ReplayModel &m = inspector.Session().Model();
     std::printf("loaded: %s\n", loaded ? "yes" : "no");
-    for (int id : inspector.messages)
+    for (int id : inspector.Messages())
         std::printf("message %d: %s\n", id, StringTableText(id));
     if (!loaded)
         return;
@@ -275,17 +281,17 @@ void WriteTournamentViews(const ReplaySession &session, const Options &options)
         Write(value);
         std::fputc(',', stdout);
     };
-    if (!options.finds.isEmpty())
-        member("found", QJsonDocument(FoundToJson(session, options.finds)));
-    if (!options.entrants.isEmpty())
-        member("followed", QJsonDocument(FollowedToJson(session, options.entrants)));
-    if (options.timeline)
+    if (!options.Finds.isEmpty())
+        member("found", QJsonDocument(FoundToJson(session, options.Finds)));
+    if (!options.Entrants.isEmpty())
+        member("followed", QJsonDocument(FollowedToJson(session, options.Entrants)));
+    if (options.Timeline)
         member("timeline", QJsonDocument(TimelineToJson(session)));
 }
 
 void PrintTournamentViews(const ReplaySession &session, const Options &options)
 {
-    for (const QString &text : options.finds) {
+    for (const QString &text : options.Finds) {
         const std::vector<int> found = session.Search().Find(text);
         QStringList indices;
         for (int entrant : found)
@@ -293,7 +299,7 @@ void PrintTournamentViews(const ReplaySession &session, const Options &options)
         std::printf("find %s: %zu entrants%s%s\n", qPrintable(text), found.size(), found.empty() ? "" : ": ",
                     qPrintable(indices.join(QStringLiteral(", "))));
     }
-    for (int entrant : options.entrants) {
+    for (int entrant : options.Entrants) {
         const EntrantHistory history = session.Index().HistoryOf(session.Model(), entrant);
         if (history.Entrant < 0) {
             std::printf("entrant: no such entrant\n");
@@ -302,7 +308,7 @@ void PrintTournamentViews(const ReplaySession &session, const Options &options)
         std::printf("entrant %d: %zu cells, %zu rates, %zu statuses, %zu battles\n", entrant, history.Cells.size(),
                     history.Rates.size(), history.Statuses.size(), history.Battles.size());
     }
-    if (options.timeline) {
+    if (options.Timeline) {
         const std::vector<int32_t> &alive = session.Index().Alive();
         const std::vector<int16_t> &battle = session.Index().BattleAt();
         std::printf("timeline: %zu positions, %d in play at the start and %d at the end, %td fight steps\n",
@@ -346,48 +352,48 @@ int main(int argc, char *argv[])
     const std::optional<Options> &options = parsed.Accepted;
 
     Inspector inspector;
-    const bool loaded = inspector.Report(inspector.session.OpenScript(options->file));
-    const ExitCode exitCode = loaded ? Loaded : inspector.messages.empty() ? NotOpened : Refused;
+    const bool loaded = inspector.Report(inspector.Session().OpenScript(options->File));
+    const ExitCode exitCode = loaded ? Loaded : inspector.Messages().empty() ? NotOpened : Refused;
     if (!loaded)
-        std::fprintf(stderr, "ostrel-inspect: %s: %s\n", qPrintable(options->file),
+        std::fprintf(stderr, "ostrel-inspect: %s: %s\n", qPrintable(options->File),
                      exitCode == NotOpened ? "cannot be opened" : "refused");
 
     // Each state is written as soon as it exists, so that memory does not
     // grow with the number of actions.
     const auto stateAfter = [&](const QString &action, const QJsonValue &arg, bool result) {
-        return StateToJson(inspector.session, action, arg, result, options->playback);
+        return StateToJson(inspector.Session(), action, arg, result, options->Playback);
     };
-    if (options->json) {
+    if (options->Json) {
         std::printf("{\"loaded\":%s,", loaded ? "true" : "false");
-        if (loaded && options->model) {
+        if (loaded && options->Model) {
             std::fputs("\"model\":", stdout);
-            Write(QJsonDocument(ModelToJson(inspector.session.Model())));
+            Write(QJsonDocument(ModelToJson(inspector.Session().Model())));
             std::fputc(',', stdout);
         }
         if (loaded)
-            WriteTournamentViews(inspector.session, *options);
+            WriteTournamentViews(inspector.Session(), *options);
         std::fputs("\"states\":[", stdout);
-        Write(QJsonDocument(stateAfter("load", options->file, loaded)));
-        for (const Action &action : options->actions) {
+        Write(QJsonDocument(stateAfter("load", options->File, loaded)));
+        for (const Action &action : options->Actions) {
             const bool result = inspector.Run(action);
             std::fputc(',', stdout);
-            Write(QJsonDocument(stateAfter(action.name, ArgOf(action), result)));
+            Write(QJsonDocument(stateAfter(action.Name, ArgOf(action), result)));
         }
         QJsonArray messages;
-        for (int id : inspector.messages)
+        for (int id : inspector.Messages())
             messages.append(id);
         std::fputs("],\"messages\":", stdout);
         Write(QJsonDocument(messages));
         std::fputs("}\n", stdout);
     } else {
         QByteArray lines;
-        for (const Action &action : options->actions) {
+        for (const Action &action : options->Actions) {
             const bool result = inspector.Run(action);
-            lines += ActionLine(stateAfter(action.name, ArgOf(action), result));
+            lines += ActionLine(stateAfter(action.Name, ArgOf(action), result));
         }
         PrintSummary(inspector, loaded);
         if (loaded)
-            PrintTournamentViews(inspector.session, *options);
+            PrintTournamentViews(inspector.Session(), *options);
         std::fwrite(lines.constData(), 1, std::size_t(lines.size()), stdout);
     }
     return exitCode;
