@@ -5,6 +5,8 @@
 #include "scriptreadahead.h"
 #include "stringtable.h"
 
+#include <QFileInfo>
+
 #include <algorithm>
 #include <cstdint>
 #include <new>
@@ -61,7 +63,16 @@ LoadResult ReplaySession::OpenScript(const QString &path)
     const ScriptFile file = OpenScriptFile(path);
     if (!file)
         return {};
-    return Open(file.get());
+    ChangeScope scope(*this);
+    const int followed = followed_;
+    const bool reloading = !loadedPath_.isEmpty() && QFileInfo(path) == QFileInfo(loadedPath_);
+    LoadResult result = Open(file.get());
+    if (result.ModelReplaced) {
+        const bool reloaded = reloading && result.Succeeded();
+        loadedPath_ = result.Succeeded() ? path : QString();
+        Follow(reloaded ? followed : -1);
+    }
+    return result;
 }
 
 LoadResult ReplaySession::Open(std::FILE *file)
@@ -108,10 +119,46 @@ LoadResult ReplaySession::Load(std::FILE *file)
     if (result.ModelReplaced) {
         search_.reset();
         index_.Clear();
+        loadedPath_.clear();
+        followed_ = -1;
+        followedHistory_ = EntrantHistory();
         if (result.Succeeded())
             index_.Build(model_);
     }
     return result;
+}
+
+void ReplaySession::Follow(int entrant)
+{
+    ChangeScope scope(*this);
+    followedHistory_ = index_.HistoryOf(model_, entrant);
+    followed_ = followedHistory_.Entrant;
+}
+
+std::optional<int> ReplaySession::FollowedExit() const
+{
+    if (followed_ < 0 || followedHistory_.Statuses.back().Value < 0)
+        return std::nullopt;
+    return followedHistory_.Statuses.back().Position;
+}
+
+bool ReplaySession::JumpToFollowedBattle(int direction)
+{
+    std::optional<int> target;
+    for (const EntrantHistory::Battle &battle : followedHistory_.Battles) {
+        const bool ahead = direction > 0 ? battle.First > sliderPosition_ : battle.First < sliderPosition_;
+        if (ahead && (!target || (direction > 0) == (battle.First < *target)))
+            target = battle.First;
+    }
+    ChangeScope scope(*this);
+    return JumpTo(target);
+}
+
+bool ReplaySession::JumpToFollowedExit()
+{
+    ChangeScope scope(*this);
+    const std::optional<int> exit = FollowedExit();
+    return exit != sliderPosition_ && JumpTo(exit);
 }
 
 const EntrantSearch &ReplaySession::Search() const

@@ -158,6 +158,24 @@ public:
     // The search over the loaded entrants, built on first use after a load.
     const EntrantSearch &Search() const;
 
+    // The entrant the user follows, -1 for none, and its history over the
+    // whole tournament. Following an index outside the entrant table stops
+    // following. A load of another file stops it; a reload of the same file
+    // keeps it while the index still names an entrant.
+    int Followed() const { return followed_; }
+    const EntrantHistory &FollowedHistory() const { return followedHistory_; }
+    void Follow(int entrant);
+    void StopFollowing() { Follow(-1); }
+    // Moves of the slider to the followed entrant's battles, as
+    // JumpToPreviousBattle and JumpToNextBattle do for all battles, and to
+    // the position where it went out for the last time. Each returns false,
+    // doing nothing, when nobody is followed or there is nowhere to go.
+    bool JumpToFollowedBattle(int direction);
+    bool JumpToFollowedExit();
+    // The position where the followed entrant went out for good; none while
+    // it is still in play at the end.
+    std::optional<int> FollowedExit() const;
+
 signals:
     void Changed();
     // The play timer starts its period anew, interval ms from now: on Play
@@ -184,6 +202,9 @@ private:
     BattleListMemo battleListMemo_;
     TournamentIndex index_;
     mutable std::optional<EntrantSearch> search_;
+    QString loadedPath_;  // the file of the tournament loaded, as opened
+    int followed_ = -1;
+    EntrantHistory followedHistory_;
 
     int sliderPosition_ = 0;
     int sliderMax_ = InitialSliderMax;

@@ -4,6 +4,9 @@
 #include "scripttext.h"
 #include "sessiontestkit.h"
 
+#include <QFile>
+#include <QTemporaryDir>
+
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -54,6 +57,13 @@ bool StartOfMissing(ReplaySession &s) { return s.JumpToBattleStart(2); }
 bool EndOfNegative(ReplaySession &s) { return s.JumpToBattleEnd(-1); }
 bool Previous(ReplaySession &s) { return s.JumpToPreviousBattle(); }
 bool Next(ReplaySession &s) { return s.JumpToNextBattle(); }
+// Entrant 0 fights battle 1 and goes out at its end; entrant 1 fights both
+// and stays in play.
+bool NextOf1(ReplaySession &s) { return s.Follow(1), s.JumpToFollowedBattle(1); }
+bool PreviousOf1(ReplaySession &s) { return s.Follow(1), s.JumpToFollowedBattle(-1); }
+bool ExitOf0(ReplaySession &s) { return s.Follow(0), s.JumpToFollowedExit(); }
+bool ExitOf1(ReplaySession &s) { return s.Follow(1), s.JumpToFollowedExit(); }
+bool NextOfNobody(ReplaySession &s) { return s.Follow(3), s.JumpToFollowedBattle(1); }
 
 INSTANTIATE_TEST_SUITE_P(Battles, JumpTest,
                          ::testing::Values(Jump{"start of battle 1", Start0, Max, 2},
@@ -67,6 +77,42 @@ INSTANTIATE_TEST_SUITE_P(Battles, JumpTest,
                                            Jump{"previous", Previous, Max, 5}, Jump{"previous", Previous, 5, 2},
                                            Jump{"previous", Previous, 3, 2},
                                            Jump{"previous", Previous, 2, std::nullopt}));
+
+INSTANTIATE_TEST_SUITE_P(FollowedEntrant, JumpTest,
+                         ::testing::Values(Jump{"next of 1", NextOf1, 0, 2}, Jump{"next of 1", NextOf1, 2, 5},
+                                           Jump{"next of 1", NextOf1, 5, std::nullopt},
+                                           Jump{"previous of 1", PreviousOf1, Max, 5},
+                                           Jump{"previous of 1", PreviousOf1, 2, std::nullopt},
+                                           Jump{"exit of 0", ExitOf0, 0, 3}, Jump{"exit of 0", ExitOf0, 3, std::nullopt},
+                                           Jump{"exit of 1", ExitOf1, 0, std::nullopt},
+                                           Jump{"next of nobody", NextOfNobody, 0, std::nullopt}));
+
+TEST(SessionFollow, SurvivesAReloadOfTheSameFileOnly)
+{
+    QTemporaryDir dir;
+    const auto write = [&](const char *name, const std::string &script) {
+        QFile file(dir.filePath(QString::fromLatin1(name)));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(script.data(), qint64(script.size()));
+        return file.fileName();
+    };
+    const QString two = write("two.ostrelScript", TwoBattles());
+    const QString one = write("one.ostrelScript", Preamble(1));
+    ReplaySession session;
+    ASSERT_TRUE(session.OpenScript(two).Succeeded());
+    session.Follow(2);
+    ASSERT_EQ(session.Followed(), 2);
+    EXPECT_EQ(session.FollowedExit(), 7);
+    ASSERT_TRUE(session.OpenScript(two).Succeeded());
+    EXPECT_EQ(session.Followed(), 2);
+    EXPECT_EQ(session.FollowedHistory().Battles.size(), 1u);
+    ASSERT_TRUE(session.OpenScript(one).Succeeded());
+    EXPECT_EQ(session.Followed(), -1);
+    session.Follow(0);
+    write("one.ostrelScript", Preamble(0));  // the index no longer names an entrant
+    ASSERT_TRUE(session.OpenScript(one).Succeeded());
+    EXPECT_EQ(session.Followed(), -1);
+}
 
 TEST(SessionMoves, DoNothingBeforeALoad)
 {
