@@ -30,7 +30,17 @@ window_key='HKCU\Software\Brimwold\Torvex\Window'
 viewer_key='HKCU\Software\Brimwold\Torvex\DLL\OstrelScriptViewer'
 
 # Value NAME of KEY as "TYPE DATA", or nothing.
-reg_value() { "$WINE" reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | awk -v n="$2" '$1 == n { print $2, $3 }'; }
+# wine's reg sometimes answers nothing while the machine is busy: a value
+# that comes back empty is asked for again before it counts as missing.
+reg_value() {
+    local value tries
+    for tries in 1 2 3; do
+        value=$("$WINE" reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | awk -v n="$2" '$1 == n { print $2, $3 }')
+        [ -n "$value" ] && break
+        sleep 1
+    done
+    echo "$value"
+}
 
 # The part that runs on the virtual display: start the viewer, wait for its
 # window, screenshot, close it with WM_CLOSE as the close box does, and wait
