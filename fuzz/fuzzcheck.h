@@ -5,8 +5,6 @@
 #include <cstdlib>
 #include <string_view>
 
-using namespace ostrel;
-
 // A promise of the code under test that the input broke: says which, then
 // aborts, so that the fuzzer keeps the input as a crash.
 inline void Require(bool condition, const char *promise)

@@ -5,8 +5,6 @@
 #include <cstdio>
 #include <memory>
 
-using namespace ostrel;
-
 // The fuzzer's input as a read-only stream, so that it reaches the loader
 // through the same stdio path as a file on disk. Null when the C library
 // cannot make the stream.
