@@ -2,6 +2,7 @@
 
 #include "mapzoomer.h"
 #include "tformview.h"
+#include "uitext.h"
 
 #include <QAction>
 #include <QKeyEvent>
@@ -24,6 +25,16 @@ ViewerActions::ViewerActions(TFormView &form) : QObject(&form), form_(form), sli
     ZoomIn = Add({Qt::CTRL | Qt::Key_Equal, QKeySequence::ZoomIn}, &ViewerActions::OnZoomIn);
     ZoomOut = Add({Qt::CTRL | Qt::Key_Minus}, &ViewerActions::OnZoomOut);
     ZoomReset = Add({Qt::CTRL | Qt::Key_0}, &ViewerActions::OnZoomReset);
+    NextFollowedBattle = Add({Qt::ALT | Qt::Key_Right}, &ViewerActions::OnNextFollowedBattle);
+    PreviousFollowedBattle = Add({Qt::ALT | Qt::Key_Left}, &ViewerActions::OnPreviousFollowedBattle);
+    FollowedExit = Add({Qt::ALT | Qt::Key_End}, &ViewerActions::OnFollowedExit);
+    // The window applies the toggle: it narrows the window's own list.
+    FollowedBattlesOnly = Add({Qt::ALT | Qt::Key_B}, nullptr);
+    FollowedBattlesOnly->setCheckable(true);
+    NextFollowedBattle->setText(UiText(IdsFollowedNextBattle));
+    PreviousFollowedBattle->setText(UiText(IdsFollowedPreviousBattle));
+    FollowedExit->setText(UiText(IdsFollowedExit));
+    FollowedBattlesOnly->setText(UiText(IdsFollowedBattlesOnly));
     form_.TrackBarProgress->installEventFilter(this);
     Sync();
 }
@@ -33,7 +44,8 @@ QAction *ViewerActions::Add(const QList<QKeySequence> &keys, void (ViewerActions
     auto *action = new QAction(&form_);
     action->setShortcuts(keys);
     action->setShortcutContext(Qt::WindowShortcut);
-    connect(action, &QAction::triggered, this, handler);
+    if (handler)
+        connect(action, &QAction::triggered, this, handler);
     form_.addAction(action);
     return action;
 }
@@ -48,6 +60,8 @@ void ViewerActions::Sync()
         move->setEnabled(enabled.Slider);
     for (QAction *zoom : {ZoomIn, ZoomOut, ZoomReset})
         zoom->setEnabled(session.Grid().IsDrawn());
+    for (QAction *move : {NextFollowedBattle, PreviousFollowedBattle, FollowedExit})
+        move->setEnabled(enabled.Slider && session.Followed() >= 0);
 }
 
 // A shortcut is offered to the focused widget first; accepting the offer
@@ -138,6 +152,21 @@ void ViewerActions::OnZoomOut()
 void ViewerActions::OnZoomReset()
 {
     form_.Zoomer->Reset();
+}
+
+void ViewerActions::OnNextFollowedBattle()
+{
+    form_.Session.JumpToFollowedBattle(1);
+}
+
+void ViewerActions::OnPreviousFollowedBattle()
+{
+    form_.Session.JumpToFollowedBattle(-1);
+}
+
+void ViewerActions::OnFollowedExit()
+{
+    form_.Session.JumpToFollowedExit();
 }
 
 } // namespace ostrel

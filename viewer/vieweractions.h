@@ -39,6 +39,11 @@ public:
     QAction *ZoomIn;          // Ctrl+= (or Ctrl++): the map one step closer
     QAction *ZoomOut;         // Ctrl+-: one step farther, down to the whole arena
     QAction *ZoomReset;       // Ctrl+0: the map at 100 %
+    // The entrant followed; while nobody is, the three moves are disabled.
+    QAction *NextFollowedBattle;      // Alt+Right: the start of its next battle
+    QAction *PreviousFollowedBattle;  // Alt+Left: the start of its previous battle
+    QAction *FollowedExit;            // Alt+End: the position where it went out
+    QAction *FollowedBattlesOnly;     // Alt+B, checkable: the battle list shows only its battles
 
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -57,6 +62,9 @@ private:
     void OnZoomIn();
     void OnZoomOut();
     void OnZoomReset();
+    void OnNextFollowedBattle();
+    void OnPreviousFollowedBattle();
+    void OnFollowedExit();
 
     TFormView &form_;
     // Compared against in eventFilter, which may still be called while the
