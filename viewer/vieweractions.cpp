@@ -68,12 +68,26 @@ void ViewerActions::Sync()
 // hands the key to the slider as an ordinary key press.
 bool ViewerActions::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched != slider_ || event->type() != QEvent::ShortcutOverride)
+    if (watched != slider_ || (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress))
         return false;
     const auto *key = static_cast<QKeyEvent *>(event);
-    if ((key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
+    const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
+    if (!IsSliderKey(key->key()))
         return false;
-    switch (key->key()) {
+    if (event->type() == QEvent::KeyPress) {
+        // The slider reads Alt+End as End: the follow keys, disabled while
+        // nobody is followed, must not move it instead.
+        return (modifiers & Qt::AltModifier) != 0;
+    }
+    if (modifiers != Qt::NoModifier)
+        return false;
+    event->accept();
+    return true;
+}
+
+bool ViewerActions::IsSliderKey(int key)
+{
+    switch (key) {
     case Qt::Key_Left:
     case Qt::Key_Right:
     case Qt::Key_Up:
@@ -82,7 +96,6 @@ bool ViewerActions::eventFilter(QObject *watched, QEvent *event)
     case Qt::Key_PageDown:
     case Qt::Key_Home:
     case Qt::Key_End:
-        event->accept();
         return true;
     default:
         return false;

@@ -16,7 +16,8 @@ class TFormView;
 //
 // The focused slider keeps its own keys (the arrows, the page keys, Home and
 // End): they move it as they always did, by the slider's steps, without
-// pausing.
+// pausing. Held with Alt they are the window's and never move the slider,
+// also while the window's action is disabled.
 class ViewerActions : public QObject {
     Q_OBJECT
 
@@ -49,6 +50,7 @@ public:
 
 private:
     QAction *Add(const QList<QKeySequence> &keys, void (ViewerActions::*handler)());
+    static bool IsSliderKey(int key);
     void OnPlayPause();
     void OnStepBack();
     void OnStepForward();
