@@ -43,6 +43,16 @@ enum StringId {
     IdsSummaryOutTurn = 40128,
     IdsSummaryCopy = 40129,
     IdsSummaryClose = 40130,
+    // Following one entrant: its battles, its exit, its hit points.
+    IdsFollowMenu = 40230,
+    IdsFollowedNextBattle = 40231,
+    IdsFollowedPreviousBattle = 40232,
+    IdsFollowedExit = 40233,
+    IdsFollowedBattlesOnly = 40234,
+    IdsFollowPlayer1 = 40235,     // %1 the player's emblem
+    IdsFollowPlayer2 = 40236,     // %1 the player's emblem
+    IdsRateChartHint = 40237,
+    IdsSummaryFollowHint = 40238,
 };
 
 // The UTF-8 text of a string table entry, or an empty text for an unknown id.

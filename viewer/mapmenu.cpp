@@ -2,6 +2,7 @@
 
 #include "applicationerror.h"
 #include "completionpopupguard.h"
+#include "ratechart.h"
 #include "replaysession.h"
 #include "sjisdecoder.h"
 #include "summarydialog.h"
@@ -13,6 +14,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMessageBox>
+#include <QVBoxLayout>
 #include <QWidgetAction>
 
 namespace ostrel {
@@ -56,15 +58,7 @@ QString EntrantCardText(const ReplaySession &session, int entrant)
 
 MapMenu::MapMenu(ReplaySession &session, QPoint mapPoint, QWidget *parent) : QMenu(parent), session_(session)
 {
-    EntrantCard = EntrantCardText(session, session.EntrantAtMapPoint(mapPoint));
-    if (!EntrantCard.isEmpty()) {
-        auto *label = new QLabel(EntrantCard, this);
-        label->setContentsMargins(8, 4, 8, 4);
-        auto *card = new QWidgetAction(this);
-        card->setDefaultWidget(label);
-        addAction(card);
-        addSeparator();
-    }
+    AddEntrantCard(session.EntrantAtMapPoint(mapPoint));
     const bool loaded = session.Grid().IsDrawn();
     SaveMap = addAction(UiText(IdsSaveMap), this, &MapMenu::OnSaveMap);
     CopyMap = addAction(UiText(IdsCopyMap), this, &MapMenu::OnCopyMap);
@@ -72,6 +66,45 @@ MapMenu::MapMenu(ReplaySession &session, QPoint mapPoint, QWidget *parent) : QMe
     ShowSummary = addAction(UiText(IdsShowSummary), this, &MapMenu::OnShowSummary);
     for (QAction *action : {SaveMap, CopyMap, ShowSummary})
         action->setEnabled(loaded);
+}
+
+void MapMenu::AddEntrantCard(int entrant)
+{
+    EntrantCard = EntrantCardText(session_, entrant);
+    if (EntrantCard.isEmpty())
+        return;
+    auto *card = new QWidget(this);
+    auto *column = new QVBoxLayout(card);
+    column->setContentsMargins(8, 4, 8, 4);
+    column->addWidget(new QLabel(EntrantCard));
+    // The followed entrant's history is at hand; any other is built here,
+    // in one walk over the steps.
+    Chart = new RateChart(entrant == session_.Followed() ? session_.FollowedHistory()
+                                                         : session_.Index().HistoryOf(session_.Model(), entrant),
+                          session_.SliderMax(), session_.SliderPosition());
+    Chart->setEnabled(session_.Enabled().Slider);
+    connect(Chart, &RateChart::PositionClicked, this, &MapMenu::SeekFromChart);
+    column->addWidget(Chart);
+    auto *action = new QWidgetAction(this);
+    action->setDefaultWidget(card);
+    addAction(action);
+    addSeparator();
+}
+
+// The card shows the position the menu opened at, so the menu goes.
+void MapMenu::SeekFromChart(int position)
+{
+    session_.MoveSlider(position);
+    close();
+}
+
+void MapMenu::AddFollowMenu(const QList<QAction *> &actions)
+{
+    if (!FollowMenu) {
+        addSeparator();
+        FollowMenu = addMenu(UiText(IdsFollowMenu));
+    }
+    FollowMenu->addActions(actions);
 }
 
 void MapMenu::OnSaveMap()
@@ -98,6 +131,10 @@ void MapMenu::OnCopyMap()
 void MapMenu::OnShowSummary()
 {
     SummaryDialog dialog(session_.Model(), session_.Summary(), parentWidget());
+    connect(&dialog, &SummaryDialog::EntrantChosen, &dialog, [this, &dialog](int entrant) {
+        session_.Follow(entrant);
+        dialog.accept();
+    });
     dialog.exec();
 }
 

@@ -1,17 +1,21 @@
 #pragma once
 
+#include <QList>
 #include <QMenu>
 #include <QPoint>
 #include <QString>
 
 namespace ostrel {
 
+class RateChart;
 class ReplaySession;
 
 // The map's context menu for a point of the map (in map pixels): a card of
-// the entrant in that cell, if any, then saving the map as a PNG file,
+// the entrant in that cell, if any, with the chart of its hit points over the
+// tournament (a click on it seeks there), then saving the map as a PNG file,
 // copying it to the clipboard and the tournament summary. Before anything is
-// loaded the three are disabled.
+// loaded the three are disabled. A double-click on an entrant of the summary
+// follows it.
 class MapMenu : public QMenu {
     Q_OBJECT
 
@@ -23,8 +27,17 @@ public:
     QAction *SaveMap;
     QAction *CopyMap;
     QAction *ShowSummary;
+    // The card's chart; null without a card.
+    RateChart *Chart = nullptr;
+    // The submenu of moves to the followed entrant; null until added.
+    QMenu *FollowMenu = nullptr;
+
+    // Adds the submenu of the window's follow actions (their keys shown).
+    void AddFollowMenu(const QList<QAction *> &actions);
 
 private:
+    void AddEntrantCard(int entrant);
+    void SeekFromChart(int position);
     void OnSaveMap();
     void OnCopyMap();
     void OnShowSummary();

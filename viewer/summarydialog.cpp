@@ -5,6 +5,7 @@
 #include "uitext.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include <QClipboard>
 #include <QStringList>
@@ -25,6 +26,49 @@ QString EmblemAndName(const Entrant &entrant)
     return DecodeSjisForDisplay(entrant.Emblem.View()) + QLatin1Char(' ') + DecodeSjisForDisplay(entrant.Doller.View());
 }
 
+enum Column { PlaceColumn, EmblemColumn, NameColumn, OwnerColumn, WinsColumn, OutTurnColumn };
+
+// A row that sorts by the value its cell stands for. The summary's own order
+// (by place, then by index) breaks every tie, so a sort is the same whatever
+// order came before it.
+class StandingItem : public QTreeWidgetItem {
+public:
+    StandingItem(const Standing &standing, int order) : standing_(standing), order_(order) {}
+
+    int Entrant() const { return standing_.Entrant; }
+
+    bool operator<(const QTreeWidgetItem &other) const override
+    {
+        const auto &that = static_cast<const StandingItem &>(other);
+        const int column = treeWidget() ? treeWidget()->sortColumn() : PlaceColumn;
+        if (column == PlaceColumn || column == WinsColumn || column == OutTurnColumn) {
+            const int64_t mine = Key(column);
+            const int64_t theirs = that.Key(column);
+            if (mine != theirs)
+                return mine < theirs;
+        } else {
+            const int order = text(column).localeAwareCompare(that.text(column));
+            if (order != 0)
+                return order < 0;
+        }
+        return order_ < that.order_;
+    }
+
+private:
+    // An entrant never out lasted longer than every turn.
+    int64_t Key(int column) const
+    {
+        switch (column) {
+        case PlaceColumn: return standing_.Place;
+        case WinsColumn: return standing_.Wins;
+        default: return standing_.OutTurn == -1 ? INT64_MAX : standing_.OutTurn;
+        }
+    }
+
+    Standing standing_;
+    int order_;
+};
+
 } // namespace
 
 SummaryDialog::SummaryDialog(const ReplayModel &model, const TournamentSummary &summary, QWidget *parent)
@@ -43,12 +87,14 @@ SummaryDialog::SummaryDialog(const ReplayModel &model, const TournamentSummary &
     Table->setRootIsDecorated(false);
     Table->setHeaderLabels({UiText(IdsSummaryPlace), UiText(IdsSummaryEmblem), UiText(IdsSummaryName),
                             UiText(IdsSummaryOwner), UiText(IdsSummaryWins), UiText(IdsSummaryOutTurn)});
-    Table->header()->setSectionsClickable(false);
+    Table->setToolTip(UiText(IdsSummaryFollowHint));
+    int order = 0;
     for (const Standing &standing : summary.Standings) {
         const Entrant *entrant = model.EntrantAt(standing.Entrant);
         if (!entrant)
             continue;
-        auto *row = new QTreeWidgetItem(Table);
+        auto *row = new StandingItem(standing, order++);
+        Table->addTopLevelItem(row);
         row->setText(0, QString::number(standing.Place));
         row->setText(1, DecodeSjisForDisplay(entrant->Emblem.View()));
         row->setText(2, DecodeSjisForDisplay(entrant->Doller.View()));
@@ -60,6 +106,11 @@ SummaryDialog::SummaryDialog(const ReplayModel &model, const TournamentSummary &
     }
     for (int column = 0; column < Table->columnCount(); ++column)
         Table->resizeColumnToContents(column);
+    Table->sortByColumn(PlaceColumn, Qt::AscendingOrder);
+    Table->setSortingEnabled(true);
+    connect(Table, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem *item) {
+        emit EntrantChosen(static_cast<StandingItem *>(item)->Entrant());
+    });
 
     auto *buttons = new QDialogButtonBox;
     QPushButton *copy = buttons->addButton(UiText(IdsSummaryCopy), QDialogButtonBox::ActionRole);

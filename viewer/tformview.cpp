@@ -7,6 +7,7 @@
 #include "commandline.h"
 #include "completionpopupguard.h"
 #include "droppedscript.h"
+#include "followedbattlefilter.h"
 #include "fontfaces.h"
 #include "mapimage.h"
 #include "mapmenu.h"
@@ -30,6 +31,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QMenu>
 #include <QMessageBox>
 #include <QScreen>
 #include <QScrollBar>
@@ -166,7 +168,8 @@ TFormView::TFormView(QStringList arguments, QWidget *parent) : QMainWindow(paren
     BuildOpenDialog();
     TimerPlay = new QTimer(this);
     TimerPlay->setInterval(500);
-    ShowBattleRows(*ListViewBattle, Session);
+    BattleFilter = new FollowedBattleFilter(this);
+    ShowBattleRows(*ListViewBattle, Session, *BattleFilter);
     Zoomer = new MapZoomer(*ScrollBoxBr, *ImageBr, this);
     Actions = new ViewerActions(*this);
     setAcceptDrops(true);
@@ -360,6 +363,7 @@ void TFormView::WireEvents()
     connect(ListViewBattle, &QWidget::customContextMenuRequested, this, &TFormView::ShowBattleListMenu);
     ImageBr->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(ImageBr, &QWidget::customContextMenuRequested, this, &TFormView::ShowMapMenu);
+    connect(Actions->FollowedBattlesOnly, &QAction::toggled, this, &TFormView::ApplyBattleListFilter);
 }
 
 int TFormView::MapHeight() const
@@ -422,7 +426,7 @@ void TFormView::ReportSelectionChange(const QItemSelection &selected, const QIte
         for (const QModelIndex &index : rows.indexes()) {
             if (index.column() != 0)
                 continue;
-            ListViewBattleSelectItem(index.row(), nowSelected);
+            ListViewBattleSelectItem(BattleFilter->BattleAt(index.row()), nowSelected);
         }
     };
     report(deselected, false);
@@ -497,6 +501,7 @@ void TFormView::SyncWithSession()
     ToolButtonQuit->setEnabled(enabled.Quit);
     TrackBarProgress->setEnabled(enabled.Slider);
     Actions->Sync();
+    ApplyBattleListFilter();
     {
         // The session has handled the change already.
         const QSignalBlocker blocker(TrackBarProgress);
@@ -590,20 +595,37 @@ void TFormView::dropEvent(QDropEvent *event)
         this, [this, path] { OpenDroppedScript(path); }, Qt::QueuedConnection);
 }
 
-// Row i shows battle i; a click beside the rows offers nothing.
+// A click beside the rows offers only the filter, so that a list that the
+// filter left empty can still be given back its rows.
 void TFormView::ShowBattleListMenu(QPoint position)
 {
-    const int row = ListViewBattle->indexAt(position).row();
-    if (row < 0)
+    const QPoint global = ListViewBattle->viewport()->mapToGlobal(position);
+    const int battle = BattleFilter->BattleAt(ListViewBattle->indexAt(position).row());
+    if (battle < 0) {
+        if (!BattleFilter->Filtering())
+            return;
+        QMenu menu(this);
+        menu.addAction(Actions->FollowedBattlesOnly);
+        menu.exec(global);
         return;
-    BattleListMenu menu(Session, row, this);
-    menu.exec(ListViewBattle->viewport()->mapToGlobal(position));
+    }
+    BattleListMenu menu(Session, battle, this);
+    menu.addSeparator();
+    menu.addAction(Actions->FollowedBattlesOnly);
+    menu.exec(global);
 }
 
 void TFormView::ShowMapMenu(QPoint position)
 {
     MapMenu menu(Session, ImageBr->MapPoint(position), this);
+    menu.AddFollowMenu({Actions->NextFollowedBattle, Actions->PreviousFollowedBattle, Actions->FollowedExit,
+                        Actions->FollowedBattlesOnly});
     menu.exec(ImageBr->mapToGlobal(position));
+}
+
+void TFormView::ApplyBattleListFilter()
+{
+    FilterBattleRows(*ListViewBattle, Session, *BattleFilter, Actions->FollowedBattlesOnly->isChecked());
 }
 
 void TFormView::ToolButtonPlayClick()
@@ -656,8 +678,9 @@ void TFormView::ReselectBattleRow()
 {
     if (ListViewBattle->SelectedRow() >= 0)
         return;
-    if (LastDeselectedRow >= 0 && LastDeselectedRow < ListViewBattle->RowCount())
-        ListViewBattle->SelectRow(LastDeselectedRow);
+    const int row = BattleFilter->ViewRow(LastDeselectedRow);
+    if (row >= 0 && row < ListViewBattle->RowCount())
+        ListViewBattle->SelectRow(row);
 }
 
 } // namespace ostrel

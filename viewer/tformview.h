@@ -26,6 +26,7 @@ namespace ostrel {
 class MapImage;
 class MapZoomer;
 class PaneSplitter;
+class FollowedBattleFilter;
 class ReportListView;
 class ToolBarButton;
 class ViewerActions;
@@ -72,6 +73,9 @@ public:
     QLabel *Version;
     QWidget *PanelMap;
     ReportListView *ListViewBattle;
+    // Between the session's battle rows and ListViewBattle: the followed
+    // entrant's battles only, while Actions->FollowedBattlesOnly is checked.
+    FollowedBattleFilter *BattleFilter;
     PaneSplitter *SplitterVert;
     QScrollArea *ScrollBoxBr;
     MapImage *ImageBr;
@@ -127,7 +131,8 @@ public:
     virtual void TrackBarProgressChange();
     virtual void TimerPlayTimer();
     // One call per row of ListViewBattle that became deselected (first) or
-    // selected.
+    // selected. Rows are battles (row i shows battle i), also while the list
+    // shows only the followed entrant's battles; so is LastDeselectedRow.
     virtual void ListViewBattleSelectItem(int row, bool selected);
     virtual void ReselectBattleRow();
 
@@ -159,6 +164,7 @@ private:
     void ShowVersion();
     void ShowBattleListMenu(QPoint position);
     void ShowMapMenu(QPoint position);
+    void ApplyBattleListFilter();
     // Shows what loading the file at path gave; true when it succeeded.
     bool ReportLoad(const QString &path, const LoadResult &result);
     // Sets the controls, the digest and the map from the session.

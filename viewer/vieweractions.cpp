@@ -2,6 +2,7 @@
 
 #include "mapzoomer.h"
 #include "tformview.h"
+#include "uitext.h"
 
 #include <QAction>
 #include <QKeyEvent>
@@ -24,6 +25,16 @@ ViewerActions::ViewerActions(TFormView &form) : QObject(&form), form_(form), sli
     ZoomIn = Add({Qt::CTRL | Qt::Key_Equal, QKeySequence::ZoomIn}, &ViewerActions::OnZoomIn);
     ZoomOut = Add({Qt::CTRL | Qt::Key_Minus}, &ViewerActions::OnZoomOut);
     ZoomReset = Add({Qt::CTRL | Qt::Key_0}, &ViewerActions::OnZoomReset);
+    NextFollowedBattle = Add({Qt::ALT | Qt::Key_Right}, &ViewerActions::OnNextFollowedBattle);
+    PreviousFollowedBattle = Add({Qt::ALT | Qt::Key_Left}, &ViewerActions::OnPreviousFollowedBattle);
+    FollowedExit = Add({Qt::ALT | Qt::Key_End}, &ViewerActions::OnFollowedExit);
+    // The window applies the toggle: it narrows the window's own list.
+    FollowedBattlesOnly = Add({Qt::ALT | Qt::Key_B}, nullptr);
+    FollowedBattlesOnly->setCheckable(true);
+    NextFollowedBattle->setText(UiText(IdsFollowedNextBattle));
+    PreviousFollowedBattle->setText(UiText(IdsFollowedPreviousBattle));
+    FollowedExit->setText(UiText(IdsFollowedExit));
+    FollowedBattlesOnly->setText(UiText(IdsFollowedBattlesOnly));
     form_.TrackBarProgress->installEventFilter(this);
     Sync();
 }
@@ -33,7 +44,8 @@ QAction *ViewerActions::Add(const QList<QKeySequence> &keys, void (ViewerActions
     auto *action = new QAction(&form_);
     action->setShortcuts(keys);
     action->setShortcutContext(Qt::WindowShortcut);
-    connect(action, &QAction::triggered, this, handler);
+    if (handler)
+        connect(action, &QAction::triggered, this, handler);
     form_.addAction(action);
     return action;
 }
@@ -48,18 +60,34 @@ void ViewerActions::Sync()
         move->setEnabled(enabled.Slider);
     for (QAction *zoom : {ZoomIn, ZoomOut, ZoomReset})
         zoom->setEnabled(session.Grid().IsDrawn());
+    for (QAction *move : {NextFollowedBattle, PreviousFollowedBattle, FollowedExit})
+        move->setEnabled(enabled.Slider && session.Followed() >= 0);
 }
 
 // A shortcut is offered to the focused widget first; accepting the offer
 // hands the key to the slider as an ordinary key press.
 bool ViewerActions::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched != slider_ || event->type() != QEvent::ShortcutOverride)
+    if (watched != slider_ || (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress))
         return false;
     const auto *key = static_cast<QKeyEvent *>(event);
-    if ((key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
+    const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
+    if (!IsSliderKey(key->key()))
         return false;
-    switch (key->key()) {
+    if (event->type() == QEvent::KeyPress) {
+        // The slider reads Alt+End as End: the follow keys, disabled while
+        // nobody is followed, must not move it instead.
+        return (modifiers & Qt::AltModifier) != 0;
+    }
+    if (modifiers != Qt::NoModifier)
+        return false;
+    event->accept();
+    return true;
+}
+
+bool ViewerActions::IsSliderKey(int key)
+{
+    switch (key) {
     case Qt::Key_Left:
     case Qt::Key_Right:
     case Qt::Key_Up:
@@ -68,7 +96,6 @@ bool ViewerActions::eventFilter(QObject *watched, QEvent *event)
     case Qt::Key_PageDown:
     case Qt::Key_Home:
     case Qt::Key_End:
-        event->accept();
         return true;
     default:
         return false;
@@ -138,6 +165,21 @@ void ViewerActions::OnZoomOut()
 void ViewerActions::OnZoomReset()
 {
     form_.Zoomer->Reset();
+}
+
+void ViewerActions::OnNextFollowedBattle()
+{
+    form_.Session.JumpToFollowedBattle(1);
+}
+
+void ViewerActions::OnPreviousFollowedBattle()
+{
+    form_.Session.JumpToFollowedBattle(-1);
+}
+
+void ViewerActions::OnFollowedExit()
+{
+    form_.Session.JumpToFollowedExit();
 }
 
 } // namespace ostrel

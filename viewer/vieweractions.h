@@ -16,7 +16,8 @@ class TFormView;
 //
 // The focused slider keeps its own keys (the arrows, the page keys, Home and
 // End): they move it as they always did, by the slider's steps, without
-// pausing.
+// pausing. Held with Alt they are the window's and never move the slider,
+// also while the window's action is disabled.
 class ViewerActions : public QObject {
     Q_OBJECT
 
@@ -39,11 +40,17 @@ public:
     QAction *ZoomIn;          // Ctrl+= (or Ctrl++): the map one step closer
     QAction *ZoomOut;         // Ctrl+-: one step farther, down to the whole arena
     QAction *ZoomReset;       // Ctrl+0: the map at 100 %
+    // The entrant followed; while nobody is, the three moves are disabled.
+    QAction *NextFollowedBattle;      // Alt+Right: the start of its next battle
+    QAction *PreviousFollowedBattle;  // Alt+Left: the start of its previous battle
+    QAction *FollowedExit;            // Alt+End: the position where it went out
+    QAction *FollowedBattlesOnly;     // Alt+B, checkable: the battle list shows only its battles
 
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     QAction *Add(const QList<QKeySequence> &keys, void (ViewerActions::*handler)());
+    static bool IsSliderKey(int key);
     void OnPlayPause();
     void OnStepBack();
     void OnStepForward();
@@ -57,6 +64,9 @@ private:
     void OnZoomIn();
     void OnZoomOut();
     void OnZoomReset();
+    void OnNextFollowedBattle();
+    void OnPreviousFollowedBattle();
+    void OnFollowedExit();
 
     TFormView &form_;
     // Compared against in eventFilter, which may still be called while the
