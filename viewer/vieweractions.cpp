@@ -2,12 +2,41 @@
 
 #include "mapzoomer.h"
 #include "tformview.h"
+#include "uitext.h"
 
 #include <QAction>
 #include <QKeyEvent>
 #include <QSlider>
 
 namespace ostrel {
+
+namespace {
+
+// A horizontal QSlider takes Up and PageUp toward its maximum; the platform's
+// track bar, and the users who know it, take them toward the start. The
+// slider's own actions keep the move what a drag would be. True when the
+// key was one of those.
+bool MoveAsTrackBar(QSlider *slider, int key)
+{
+    switch (key) {
+    case Qt::Key_Up:
+        slider->triggerAction(QAbstractSlider::SliderSingleStepSub);
+        return true;
+    case Qt::Key_Down:
+        slider->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        return true;
+    case Qt::Key_PageUp:
+        slider->triggerAction(QAbstractSlider::SliderPageStepSub);
+        return true;
+    case Qt::Key_PageDown:
+        slider->triggerAction(QAbstractSlider::SliderPageStepAdd);
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
 
 ViewerActions::ViewerActions(TFormView &form) : QObject(&form), form_(form), slider_(form.TrackBarProgress)
 {
@@ -24,6 +53,14 @@ ViewerActions::ViewerActions(TFormView &form) : QObject(&form), form_(form), sli
     ZoomIn = Add({Qt::CTRL | Qt::Key_Equal, QKeySequence::ZoomIn}, &ViewerActions::OnZoomIn);
     ZoomOut = Add({Qt::CTRL | Qt::Key_Minus}, &ViewerActions::OnZoomOut);
     ZoomReset = Add({Qt::CTRL | Qt::Key_0}, &ViewerActions::OnZoomReset);
+    GoTo = Add({Qt::CTRL | Qt::Key_G}, &ViewerActions::OnGoTo);
+    GoTo->setText(UiText(IdsGoTo) + QStringLiteral("…"));
+    ShowOverview = new QAction(UiText(IdsShowOverviewStrip), &form_);
+    ShowOverview->setShortcut(Qt::CTRL | Qt::Key_T);
+    ShowOverview->setShortcutContext(Qt::WindowShortcut);
+    ShowOverview->setCheckable(true);
+    connect(ShowOverview, &QAction::toggled, this, &ViewerActions::OnShowOverview);
+    form_.addAction(ShowOverview);
     form_.TrackBarProgress->installEventFilter(this);
     Sync();
 }
@@ -44,7 +81,7 @@ void ViewerActions::Sync()
     const PlaybackControls &enabled = session.Enabled();
     PlayPause->setEnabled(session.Playing() ? enabled.Pause : enabled.Play);
     Fast->setEnabled(enabled.Fwd);
-    for (QAction *move : {StepBack, StepForward, PreviousBattle, NextBattle, First, Last})
+    for (QAction *move : {StepBack, StepForward, PreviousBattle, NextBattle, First, Last, GoTo})
         move->setEnabled(enabled.Slider);
     for (QAction *zoom : {ZoomIn, ZoomOut, ZoomReset})
         zoom->setEnabled(session.Grid().IsDrawn());
@@ -54,11 +91,13 @@ void ViewerActions::Sync()
 // hands the key to the slider as an ordinary key press.
 bool ViewerActions::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched != slider_ || event->type() != QEvent::ShortcutOverride)
+    if (watched != slider_ || (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress))
         return false;
     const auto *key = static_cast<QKeyEvent *>(event);
     if ((key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
         return false;
+    if (event->type() == QEvent::KeyPress)
+        return MoveAsTrackBar(static_cast<QSlider *>(watched), key->key());
     switch (key->key()) {
     case Qt::Key_Left:
     case Qt::Key_Right:
@@ -138,6 +177,16 @@ void ViewerActions::OnZoomOut()
 void ViewerActions::OnZoomReset()
 {
     form_.Zoomer->Reset();
+}
+
+void ViewerActions::OnGoTo()
+{
+    form_.GoToClick();
+}
+
+void ViewerActions::OnShowOverview(bool on)
+{
+    form_.ShowOverview(on);
 }
 
 } // namespace ostrel

@@ -15,8 +15,9 @@ class TFormView;
 // control is: Sync() follows the session.
 //
 // The focused slider keeps its own keys (the arrows, the page keys, Home and
-// End): they move it as they always did, by the slider's steps, without
-// pausing.
+// End): they move it by the slider's steps, without pausing. Up and PageUp
+// move it toward the start, Down and PageDown toward the end, as on the
+// platform's track bar.
 class ViewerActions : public QObject {
     Q_OBJECT
 
@@ -39,6 +40,8 @@ public:
     QAction *ZoomIn;          // Ctrl+= (or Ctrl++): the map one step closer
     QAction *ZoomOut;         // Ctrl+-: one step farther, down to the whole arena
     QAction *ZoomReset;       // Ctrl+0: the map at 100 %
+    QAction *GoTo;            // Ctrl+G: a position or a turn, asked for
+    QAction *ShowOverview;    // Ctrl+T: the overview strip on or off (checked while on)
 
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -57,6 +60,8 @@ private:
     void OnZoomIn();
     void OnZoomOut();
     void OnZoomReset();
+    void OnGoTo();
+    void OnShowOverview(bool on);
 
     TFormView &form_;
     // Compared against in eventFilter, which may still be called while the
