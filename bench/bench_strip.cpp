@@ -80,7 +80,8 @@ int main(int argc, char *argv[])
         std::fflush(stdout);
     }
     std::printf("load: the session opening the file; build: the strip's columns at %d pixels; paint: the whole "
-                "strip painted, following entrant 0; move: a seek of 500 positions with the strip's repaint\n",
+                "strip painted, following entrant 0; move: a seek of 500 positions and the window's repaint, "
+                "strip shown\n",
                 Width);
     return 0;
 }

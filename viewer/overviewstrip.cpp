@@ -17,8 +17,9 @@ namespace {
 
 const QColor Background(255, 255, 255);
 const QColor FrameColour(128, 128, 128);
-// Fights in the teal the map gives a fight's players.
-const QColor FightColour(0, 128, 128);
+// Fights in a lighter shade of the teal the map gives a fight's players, so
+// that the line of the entrants in play stands out over them.
+const QColor FightColour(128, 192, 192);
 const QColor AliveColour(0, 0, 128);
 const QColor PositionColour(255, 0, 0);
 const QColor BattleMarkColour(255, 140, 0);

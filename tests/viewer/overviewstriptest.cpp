@@ -259,8 +259,9 @@ TEST_F(NavigationWindowTest, AClickOrADragOnTheStripSeeksAndTheTipTellsThePositi
     QTest::mouseClick(strip, Qt::LeftButton, {}, QPoint(right, 20));
     EXPECT_EQ(Form->Session.SliderPosition(), EndPosition);
     QTest::mousePress(strip, Qt::LeftButton, {}, QPoint(right, 20));
-    QMouseEvent drag(QEvent::MouseMove, QPointF(strip->width() / 2, 20), strip->mapToGlobal(QPointF(strip->width() / 2, 20)),
-                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    const QPointF middle(strip->width() / 2, 20);
+    QMouseEvent drag(QEvent::MouseMove, middle, strip->mapToGlobal(middle), Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
     QCoreApplication::sendEvent(strip, &drag);
     QTest::mouseRelease(strip, Qt::LeftButton, {}, QPoint(strip->width() / 2, 20));
     EXPECT_EQ(Form->Session.SliderPosition(), strip->PositionAt(strip->width() / 2));
@@ -270,7 +271,8 @@ TEST_F(NavigationWindowTest, AClickOrADragOnTheStripSeeksAndTheTipTellsThePositi
 
     EXPECT_EQ(StripTipText(Form->Session, 2),
               QString::fromUtf8("位置 2\nターン 2\n参戦中 3 名\n試合 B000 (試合番号 1)"));
-    EXPECT_EQ(StripTipText(Form->Session, 4), QString::fromUtf8("位置 4\nターン 3\n参戦中 2 名\n試合 なし"));
+    EXPECT_EQ(StripTipText(Form->Session, 4),
+              QString::fromUtf8("位置 4\nターン 3\n参戦中 2 名\n試合 なし"));
     EXPECT_TRUE(StripTipText(Form->Session, EndPosition + 1).isEmpty());
 }
 
