@@ -53,6 +53,18 @@ enum StringId {
     IdsFollowPlayer2 = 40236,     // %1 the player's emblem
     IdsRateChartHint = 40237,
     IdsSummaryFollowHint = 40238,
+    // The status bar, the overview strip and Go to.
+    IdsStatusPosition = 40260,    // %1 the position, %2 the end position
+    IdsStatusTurn = 40261,        // %1 the turn
+    IdsStatusZoom = 40262,        // %1 the zoom in percent
+    IdsShowOverviewStrip = 40263,
+    IdsStripTip = 40264,          // %1 position, %2 turn, %3 entrants in play, %4 the battle
+    IdsStripBattle = 40265,       // %1 its list caption's number, %2 its battle number
+    IdsGoTo = 40266,              // the menu item and the dialog's title
+    IdsGoToPrompt = 40267,        // %1 the end position
+    IdsGoToPosition = 40268,
+    IdsGoToTurn = 40269,
+    IdsGoToNotANumber = 40270,
 };
 
 // The UTF-8 text of a string table entry, or an empty text for an unknown id.

@@ -25,7 +25,8 @@ void MapImage::Present(const ArenaGrid *grid)
 
 void MapImage::SetScale(double scale)
 {
-    scale = scale > 0 && scale < 1 ? scale : 1.0;
+    constexpr double Closest = 4.0;
+    scale = scale > 0 && scale <= Closest ? scale : 1.0;
     if (scale == scale_)
         return;
     scale_ = scale;
@@ -51,8 +52,12 @@ void MapImage::paintEvent(QPaintEvent *event)
     if (!grid_ || !grid_->IsDrawn())
         return;
     QPainter painter(this);
-    if (scale_ != 1.0) {
+    if (scale_ < 1.0) {
         PaintScaled(painter, event->rect());
+        return;
+    }
+    if (scale_ > 1.0) {
+        PaintMagnified(painter, event->rect());
         return;
     }
     const QRect area = event->rect() & QRect(QPoint(0, 0), grid_->MapSize());
@@ -61,6 +66,26 @@ void MapImage::paintEvent(QPaintEvent *event)
     QImage part(area.size(), QImage::Format_RGB32);
     PaintMap(*grid_, part, area);
     painter.drawImage(area.topLeft(), part);
+}
+
+// Above 100 % each map pixel becomes a block, drawn unsmoothed so that the
+// labels and grid lines stay crisp; only the map pixels under the exposed
+// part are painted.
+void MapImage::PaintMagnified(QPainter &painter, const QRect &exposed)
+{
+    const auto mapPixel = [this](QPoint point) {
+        return QPoint(int(std::floor(point.x() / scale_)), int(std::floor(point.y() / scale_)));
+    };
+    const QRect source =
+        QRect(mapPixel(exposed.topLeft()), mapPixel(exposed.bottomRight())) & QRect(QPoint(0, 0), grid_->MapSize());
+    if (source.isEmpty())
+        return;
+    QImage part(source.size(), QImage::Format_RGB32);
+    PaintMap(*grid_, part, source);
+    const QRectF target(source.left() * scale_, source.top() * scale_, source.width() * scale_,
+                        source.height() * scale_);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter.drawImage(target, part);
 }
 
 // Below 100 % each widget pixel shows the mean of the map pixels under it:

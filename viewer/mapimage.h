@@ -22,7 +22,7 @@ public:
     void Present(const ArenaGrid *grid);
     const ArenaGrid *Grid() const { return grid_; }
 
-    // Scales of 0 or less, or above 1, read as 1.
+    // Scales of 0 or less, or above 4, read as 1.
     void SetScale(double scale);
     double Scale() const { return scale_; }
     // The map pixel under a point of the widget.
@@ -34,6 +34,7 @@ protected:
 private:
     void FollowMapSize();
     void PaintScaled(QPainter &painter, const QRect &exposed);
+    void PaintMagnified(QPainter &painter, const QRect &exposed);
 
     const ArenaGrid *grid_ = nullptr;
     double scale_ = 1.0;

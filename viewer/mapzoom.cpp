@@ -8,7 +8,8 @@ namespace ostrel {
 namespace {
 
 // The steps of the zoom in percent, as image viewers commonly offer them.
-constexpr std::array<int, 15> Steps{1, 2, 3, 5, 8, 10, 15, 20, 25, 33, 50, 67, 75, 90, 100};
+constexpr std::array<int, 20> Steps{1,  2,  3,  5,  8,   10,  15,  20,  25,  33,
+                                    50, 67, 75, 90, 100, 125, 150, 200, 300, MapZoom::Closest};
 // Scales closer than this are the same scale.
 constexpr double Slack = 1e-6;
 
@@ -23,13 +24,14 @@ double MapZoom::FitScale(QSize mapSize, QSize pane)
 
 void MapZoom::SetPercent(int percent)
 {
-    percent_ = percent >= Fit && percent <= Full ? percent : Full;
+    const bool magnifyingStep = percent > Full && std::find(Steps.begin(), Steps.end(), percent) != Steps.end();
+    percent_ = (percent >= Fit && percent <= Full) || magnifyingStep ? percent : Full;
 }
 
 double MapZoom::Scale(double fit) const
 {
     const double floor = std::min(fit, 1.0);
-    return percent_ == Fit ? floor : std::clamp(percent_ / 100.0, floor, 1.0);
+    return percent_ == Fit ? floor : std::max(percent_ / 100.0, floor);
 }
 
 bool MapZoom::ZoomIn(double fit)

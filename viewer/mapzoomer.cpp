@@ -51,7 +51,10 @@ void MapZoomer::Reset()
 
 void MapZoomer::Apply()
 {
+    const double before = image_.Scale();
     image_.SetScale(zoom_.Scale(FitScale()));
+    if (image_.Scale() != before)
+        emit ScaleChanged();
 }
 
 // The size the viewport has without scroll bars, since a map that fits

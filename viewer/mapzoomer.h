@@ -21,7 +21,7 @@ class MapZoomer : public QObject {
 public:
     MapZoomer(QScrollArea &pane, MapImage &image, QObject *parent = nullptr);
 
-    // The zoom as kept with the settings: MapZoom::Fit or 1 to 100.
+    // The zoom as kept with the settings, as MapZoom::Percent() gives it.
     int Percent() const { return zoom_.Percent(); }
     void SetPercent(int percent);
 
@@ -33,6 +33,10 @@ public:
     void Apply();
 
     bool eventFilter(QObject *watched, QEvent *event) override;
+
+signals:
+    // The map shows at another scale.
+    void ScaleChanged();
 
 private:
     double FitScale() const;

@@ -53,6 +53,8 @@ inline const SettingsValue MapHeight{ViewerKey, "", QStringLiteral("MapHeight"),
 inline const SettingsValue ListWidth{ViewerKey, "", QStringLiteral("ListWidth"), 150};
 // The map's zoom in percent; 0 fits the whole arena into the pane.
 inline const SettingsValue MapZoom{ViewerKey, "", QStringLiteral("MapZoom"), 100};
+// The overview strip under the toolbar: 1 shown, 0 hidden.
+inline const SettingsValue OverviewStripShown{ViewerKey, "", QStringLiteral("OverviewStrip"), 0};
 
 } // namespace ViewerSettings
 

@@ -71,17 +71,20 @@ private:
 
 } // namespace
 
+QString WinnerLine(const ReplayModel &model, const TournamentSummary &summary)
+{
+    if (const Entrant *winner = model.EntrantAt(summary.Winner))
+        return UiText(IdsSummaryWinner).arg(EmblemAndName(*winner));
+    const auto inPlay = std::count_if(summary.Standings.begin(), summary.Standings.end(),
+                                      [](const Standing &s) { return s.OutTurn == -1; });
+    return UiText(IdsSummaryNoWinner).arg(inPlay);
+}
+
 SummaryDialog::SummaryDialog(const ReplayModel &model, const TournamentSummary &summary, QWidget *parent)
     : QDialog(parent)
 {
     setWindowTitle(UiText(IdsSummaryTitle));
-    if (const Entrant *winner = model.EntrantAt(summary.Winner)) {
-        winnerLine_ = UiText(IdsSummaryWinner).arg(EmblemAndName(*winner));
-    } else {
-        const auto inPlay = std::count_if(summary.Standings.begin(), summary.Standings.end(),
-                                          [](const Standing &s) { return s.OutTurn == -1; });
-        winnerLine_ = UiText(IdsSummaryNoWinner).arg(inPlay);
-    }
+    winnerLine_ = WinnerLine(model, summary);
 
     Table = new QTreeWidget;
     Table->setRootIsDecorated(false);

@@ -37,4 +37,8 @@ private:
     QString winnerLine_;
 };
 
+// "優勝: " and the winner's emblem and name, decoded for display; or, without
+// a single winner, how many are still in play at the end.
+QString WinnerLine(const ReplayModel &model, const TournamentSummary &summary);
+
 } // namespace ostrel

@@ -9,10 +9,13 @@
 #include "droppedscript.h"
 #include "followedbattlefilter.h"
 #include "fontfaces.h"
+#include "gotodialog.h"
 #include "mapimage.h"
 #include "mapmenu.h"
 #include "mapzoomer.h"
+#include "overviewstrip.h"
 #include "panesplitter.h"
+#include "positionstatus.h"
 #include "registrysettings.h"
 #include "reportlistview.h"
 #include "sjisdecoder.h"
@@ -159,11 +162,17 @@ TFormView::TFormView(QStringList arguments, QWidget *parent) : QMainWindow(paren
     column->addWidget(PanelTop);
     column->addWidget(SplitterHoriz, 1);
     column->addWidget(ToolBarLog);
+    Overview = new OverviewStrip(Session);
+    Overview->hide();
+    column->addWidget(Overview);
 
     StatusBar1 = new QStatusBar(this);
     StatusBar1->setFixedHeight(StatusBarHeight);
     StatusBar1->setSizeGripEnabled(true);
     setStatusBar(StatusBar1);
+    // A label of its own, so that the status tips of menus never wipe it.
+    LabelStatus = new QLabel;
+    StatusBar1->addWidget(LabelStatus, 1);
 
     BuildOpenDialog();
     TimerPlay = new QTimer(this);
@@ -359,6 +368,7 @@ void TFormView::WireEvents()
     connect(&Session, &ReplaySession::Changed, this, &TFormView::SyncWithSession);
     connect(&Session, &ReplaySession::TimerRestarted, TimerPlay, qOverload<int>(&QTimer::start));
     connect(&Session, &ReplaySession::TimerStopped, TimerPlay, &QTimer::stop);
+    connect(Zoomer, &MapZoomer::ScaleChanged, this, &TFormView::ShowStatus);
     ListViewBattle->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(ListViewBattle, &QWidget::customContextMenuRequested, this, &TFormView::ShowBattleListMenu);
     ImageBr->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -386,6 +396,23 @@ int TFormView::ListWidth() const
 void TFormView::SetListWidth(int width)
 {
     SplitterVert->setSizes({1, width});
+}
+
+void TFormView::ShowOverview(bool on)
+{
+    if (on == overviewShown_)
+        return;
+    overviewShown_ = on;
+    const int change = on ? OverviewStrip::StripHeight : -OverviewStrip::StripHeight;
+    // Taken before the strip shows: a window at its smallest grows by
+    // itself to its new minimum.
+    const int height = this->height() + change;
+    setMinimumHeight(minimumHeight() + change);
+    Overview->setVisible(on);
+    if (!isMaximized() && !isFullScreen())
+        resize(width(), height);
+    Actions->ShowOverview->setChecked(on);
+    Overview->Sync();
 }
 
 void TFormView::PostReselectBattleRow()
@@ -435,6 +462,14 @@ void TFormView::ReportSelectionChange(const QItemSelection &selected, const QIte
 
 void TFormView::FormCreate()
 {
+    // First, so that the stored window size, which includes the strip when
+    // it was on, is what the window gets. A broken value of its own leaves
+    // the rest to be read.
+    try {
+        ShowOverview(RegistrySettings::Read(ViewerSettings::OverviewStripShown) != 0);
+    } catch (const SettingsTypeError &error) {
+        ShowApplicationError(QString::fromUtf8(error.what()));
+    }
     try {
         RestoreWindowPosition(QLatin1String(ViewerSettings::WindowPrefix), *this);
         RestoreWindowSize(QLatin1String(ViewerSettings::WindowPrefix), *this);
@@ -463,6 +498,7 @@ void TFormView::FormClose()
     saved = RegistrySettings::Write(ViewerSettings::MapHeight, MapHeight()) && saved;
     saved = RegistrySettings::Write(ViewerSettings::ListWidth, ListWidth()) && saved;
     saved = RegistrySettings::Write(ViewerSettings::MapZoom, Zoomer->Percent()) && saved;
+    saved = RegistrySettings::Write(ViewerSettings::OverviewStripShown, overviewShown_ ? 1 : 0) && saved;
     // The window closes all the same; the user learns that the placement
     // will not be there next time.
     if (!saved)
@@ -480,6 +516,8 @@ bool TFormView::ReportLoad(const QString &path, const LoadResult &result)
     if (result.Outcome == LoadResult::NotOpened)
         ShowCannotOpen(path);
     ShowLoaderMessages(result);
+    if (result.Succeeded())
+        Overview->Rebuild();
     return result.Succeeded();
 }
 
@@ -526,6 +564,14 @@ void TFormView::SyncWithSession()
     if (mapSizeShown_ != (grid.IsDrawn() ? grid.MapSize() : QSize()))
         ShowMap();
     ImageBr->update();
+    Overview->Sync();
+    ShowStatus();
+}
+
+// The zoom as shown: a fitting zoom reads as the scale that fits.
+void TFormView::ShowStatus()
+{
+    LabelStatus->setText(PositionStatusText(Session, int(ImageBr->Scale() * 100 + 0.5)));
 }
 
 // The map image spans the map, so the scroll ranges follow its size; an
@@ -620,12 +666,31 @@ void TFormView::ShowMapMenu(QPoint position)
     MapMenu menu(Session, ImageBr->MapPoint(position), this);
     menu.AddFollowMenu({Actions->NextFollowedBattle, Actions->PreviousFollowedBattle, Actions->FollowedExit,
                         Actions->FollowedBattlesOnly});
+    menu.addSeparator();
+    menu.addAction(Actions->GoTo);
+    menu.addAction(Actions->ShowOverview);
     menu.exec(ImageBr->mapToGlobal(position));
 }
 
 void TFormView::ApplyBattleListFilter()
 {
     FilterBattleRows(*ListViewBattle, Session, *BattleFilter, Actions->FollowedBattlesOnly->isChecked());
+}
+
+std::optional<GoToRequest> TFormView::AskGoTo()
+{
+    GoToDialog dialog(Session.SliderMax(), this);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.Request();
+}
+
+void TFormView::GoToClick()
+{
+    if (!Session.Enabled().Slider)
+        return;
+    if (const std::optional<GoToRequest> request = AskGoTo())
+        Session.MoveSlider(GoToPosition(Session, *request));
 }
 
 void TFormView::ToolButtonPlayClick()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "gotodialog.h"
 #include "replaysession.h"
 
 #include <QIcon>
@@ -8,6 +9,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,6 +27,7 @@ namespace ostrel {
 
 class MapImage;
 class MapZoomer;
+class OverviewStrip;
 class PaneSplitter;
 class FollowedBattleFilter;
 class ReportListView;
@@ -38,9 +41,11 @@ class ViewerActions;
 // the control and the event. Sizes are client-area pixels.
 //
 // From top to bottom: the title strip, the map pane (map on the left, battle
-// list on the right), the digest, the toolbar with the position slider and
-// the status bar. A wider window widens only the map's scroll box; a taller
-// one heightens only the digest.
+// list on the right), the digest, the toolbar with the position slider,
+// the overview strip when it is on, and the status bar. A wider window
+// widens only the map's scroll box; a taller one heightens only the digest.
+// The status bar reads the position, the turn and the zoom, and at the end
+// who won.
 //
 // The window is a front end to its replay session, which holds the replay
 // and the playback state: each handler passes its event to the session, and
@@ -62,6 +67,12 @@ public:
     void SetMapHeight(int height);
     int ListWidth() const;
     void SetListWidth(int width);
+
+    // The overview strip on or off. Turning it on makes the window taller by
+    // the strip's height, and turning it off gives that height back, so no
+    // other pane changes size.
+    void ShowOverview(bool on);
+    bool OverviewShown() const { return overviewShown_; }
 
     // Posts the window's private reselect message. It is delivered to
     // ReselectBattleRow once the event being handled now is over.
@@ -100,6 +111,11 @@ public:
     ViewerActions *Actions;
     // The map's zoom.
     MapZoomer *Zoomer;
+    // The whole tournament at a glance, under the toolbar; hidden until
+    // ShowOverview(true).
+    OverviewStrip *Overview;
+    // The status bar's text.
+    QLabel *LabelStatus;
 
     // The replay and its playback state.
     ReplaySession Session;
@@ -135,6 +151,9 @@ public:
     // shows only the followed entrant's battles; so is LastDeselectedRow.
     virtual void ListViewBattleSelectItem(int row, bool selected);
     virtual void ReselectBattleRow();
+    // Go to: asks for a position or a turn and moves the slider there, as a
+    // drag would; nothing while the slider is disabled.
+    void GoToClick();
 
 protected:
     // The file the user picks in OpenDialogScript; empty when cancelled.
@@ -143,6 +162,8 @@ protected:
     virtual void ShowLoaderMessages(const LoadResult &result);
     // Says that the file at path is missing or cannot be read.
     virtual void ShowCannotOpen(const QString &path);
+    // The target Go to asks for; nullopt when the user cancels.
+    virtual std::optional<GoToRequest> AskGoTo();
 
     bool event(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
@@ -170,11 +191,13 @@ private:
     // Sets the controls, the digest and the map from the session.
     void SyncWithSession();
     void ShowMap();
+    void ShowStatus();
 
     QStringList arguments_;
     bool formShown_ = false;
     QSize mapSizeShown_;
     std::vector<std::string> digestShown_;
+    bool overviewShown_ = false;
 };
 
 } // namespace ostrel

@@ -10,6 +10,34 @@
 
 namespace ostrel {
 
+namespace {
+
+// A horizontal QSlider takes Up and PageUp toward its maximum; the platform's
+// track bar, and the users who know it, take them toward the start. The
+// slider's own actions keep the move what a drag would be. True when the
+// key was one of those.
+bool MoveAsTrackBar(QSlider *slider, int key)
+{
+    switch (key) {
+    case Qt::Key_Up:
+        slider->triggerAction(QAbstractSlider::SliderSingleStepSub);
+        return true;
+    case Qt::Key_Down:
+        slider->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        return true;
+    case Qt::Key_PageUp:
+        slider->triggerAction(QAbstractSlider::SliderPageStepSub);
+        return true;
+    case Qt::Key_PageDown:
+        slider->triggerAction(QAbstractSlider::SliderPageStepAdd);
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
 ViewerActions::ViewerActions(TFormView &form) : QObject(&form), form_(form), slider_(form.TrackBarProgress)
 {
     PlayPause = Add({Qt::Key_Space}, &ViewerActions::OnPlayPause);
@@ -35,6 +63,14 @@ ViewerActions::ViewerActions(TFormView &form) : QObject(&form), form_(form), sli
     PreviousFollowedBattle->setText(UiText(IdsFollowedPreviousBattle));
     FollowedExit->setText(UiText(IdsFollowedExit));
     FollowedBattlesOnly->setText(UiText(IdsFollowedBattlesOnly));
+    GoTo = Add({Qt::CTRL | Qt::Key_G}, &ViewerActions::OnGoTo);
+    GoTo->setText(UiText(IdsGoTo) + QStringLiteral("…"));
+    ShowOverview = new QAction(UiText(IdsShowOverviewStrip), &form_);
+    ShowOverview->setShortcut(Qt::CTRL | Qt::Key_T);
+    ShowOverview->setShortcutContext(Qt::WindowShortcut);
+    ShowOverview->setCheckable(true);
+    connect(ShowOverview, &QAction::toggled, this, &ViewerActions::OnShowOverview);
+    form_.addAction(ShowOverview);
     form_.TrackBarProgress->installEventFilter(this);
     Sync();
 }
@@ -56,7 +92,7 @@ void ViewerActions::Sync()
     const PlaybackControls &enabled = session.Enabled();
     PlayPause->setEnabled(session.Playing() ? enabled.Pause : enabled.Play);
     Fast->setEnabled(enabled.Fwd);
-    for (QAction *move : {StepBack, StepForward, PreviousBattle, NextBattle, First, Last})
+    for (QAction *move : {StepBack, StepForward, PreviousBattle, NextBattle, First, Last, GoTo})
         move->setEnabled(enabled.Slider);
     for (QAction *zoom : {ZoomIn, ZoomOut, ZoomReset})
         zoom->setEnabled(session.Grid().IsDrawn());
@@ -77,7 +113,9 @@ bool ViewerActions::eventFilter(QObject *watched, QEvent *event)
     if (event->type() == QEvent::KeyPress) {
         // The slider reads Alt+End as End: the follow keys, disabled while
         // nobody is followed, must not move it instead.
-        return (modifiers & Qt::AltModifier) != 0;
+        if ((modifiers & Qt::AltModifier) != 0)
+            return true;
+        return modifiers == Qt::NoModifier && MoveAsTrackBar(static_cast<QSlider *>(watched), key->key());
     }
     if (modifiers != Qt::NoModifier)
         return false;
@@ -180,6 +218,16 @@ void ViewerActions::OnPreviousFollowedBattle()
 void ViewerActions::OnFollowedExit()
 {
     form_.Session.JumpToFollowedExit();
+}
+
+void ViewerActions::OnGoTo()
+{
+    form_.GoToClick();
+}
+
+void ViewerActions::OnShowOverview(bool on)
+{
+    form_.ShowOverview(on);
 }
 
 } // namespace ostrel

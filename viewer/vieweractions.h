@@ -15,9 +15,10 @@ class TFormView;
 // control is: Sync() follows the session.
 //
 // The focused slider keeps its own keys (the arrows, the page keys, Home and
-// End): they move it as they always did, by the slider's steps, without
-// pausing. Held with Alt they are the window's and never move the slider,
-// also while the window's action is disabled.
+// End): they move it by the slider's steps, without pausing. Up and PageUp
+// move it toward the start, Down and PageDown toward the end, as on the
+// platform's track bar. Held with Alt they are the window's and never move
+// the slider, also while the window's action is disabled.
 class ViewerActions : public QObject {
     Q_OBJECT
 
@@ -45,6 +46,8 @@ public:
     QAction *PreviousFollowedBattle;  // Alt+Left: the start of its previous battle
     QAction *FollowedExit;            // Alt+End: the position where it went out
     QAction *FollowedBattlesOnly;     // Alt+B, checkable: the battle list shows only its battles
+    QAction *GoTo;            // Ctrl+G: a position or a turn, asked for
+    QAction *ShowOverview;    // Ctrl+T: the overview strip on or off (checked while on)
 
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -67,6 +70,8 @@ private:
     void OnNextFollowedBattle();
     void OnPreviousFollowedBattle();
     void OnFollowedExit();
+    void OnGoTo();
+    void OnShowOverview(bool on);
 
     TFormView &form_;
     // Compared against in eventFilter, which may still be called while the

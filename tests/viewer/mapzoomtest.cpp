@@ -1,4 +1,4 @@
-// The map's zoom: its steps between the fitting scale and 100 %, the keys
+// The map's zoom: its steps between the fitting scale and 400 %, the keys
 // and the wheel in the window, and the zoom kept with the settings.
 
 #include "formtestkit.h"
@@ -37,12 +37,16 @@ TEST(MapZoomSteps, RunFromTheFittingScaleTo100Percent)
     std::vector<int> in;
     while (zoom.ZoomIn(fit))
         in.push_back(zoom.Percent());
-    EXPECT_EQ(in, (std::vector<int>{33, 50, 67, 75, 90, 100}));
+    EXPECT_EQ(in, (std::vector<int>{33, 50, 67, 75, 90, 100, 125, 150, 200, 300, 400}));
+    EXPECT_DOUBLE_EQ(zoom.Scale(fit), 4.0);
+    EXPECT_TRUE(zoom.Reset());
     EXPECT_FALSE(zoom.Reset());
 
-    // A map that fits at 100 % does not zoom.
+    // A map that fits at 100 % does not zoom out, but closer in.
     EXPECT_FALSE(zoom.ZoomOut(1.0));
-    EXPECT_FALSE(zoom.ZoomIn(1.0));
+    EXPECT_TRUE(zoom.ZoomIn(1.0));
+    EXPECT_EQ(zoom.Percent(), 125);
+    EXPECT_TRUE(zoom.Reset());
     EXPECT_DOUBLE_EQ(zoom.Scale(1.7), 1.0);
     EXPECT_DOUBLE_EQ(MapZoom::FitScale({100, 100}, {300, 300}), 1.0);
     EXPECT_DOUBLE_EQ(MapZoom::FitScale({1000, 500}, {250, 250}), 0.25);
@@ -56,6 +60,8 @@ TEST(MapZoomSteps, APercentBelowTheFittingScaleShowsFittingAndNonsenseReadsAs100
     EXPECT_EQ(zoom.Percent(), 50);
     for (int nonsense : {-1, 101, 5000})
         EXPECT_EQ(MapZoom(nonsense).Percent(), MapZoom::Full);
+    for (int step : {150, 400})
+        EXPECT_EQ(MapZoom(step).Percent(), step) << "a step past 100 % is kept";
 }
 
 class MapZoomWindowTest : public ::testing::Test {
@@ -95,6 +101,21 @@ TEST_F(MapZoomWindowTest, KeysZoomBetweenTheWholeArenaAnd100Percent)
 
     Press(Qt::CTRL | Qt::Key_Equal);
     EXPECT_GT(Form->ImageBr->width(), Pane().width());
+    Press(Qt::CTRL | Qt::Key_0);
+    EXPECT_EQ(Form->ImageBr->size(), QSize(5020, 5020));
+
+    Press(Qt::CTRL | Qt::Key_Equal);
+    EXPECT_EQ(Form->Zoomer->Percent(), 125) << "Ctrl+= at 100 % zooms in";
+    for (int i = 0; i < 10; ++i)
+        Press(Qt::CTRL | Qt::Key_Equal);
+    EXPECT_EQ(Form->ImageBr->size(), QSize(4 * 5020, 4 * 5020)) << "400 % at most";
+    // Each map pixel shows as a 4 x 4 block of its own colour.
+    const QImage map = Form->Session.MapPicture();
+    const QImage shown = Form->ImageBr->grab(QRect(0, 0, 160, 160)).toImage();
+    for (QPoint point : {QPoint(0, 0), QPoint(9, 9), QPoint(10, 10), QPoint(22, 17), QPoint(36, 35)}) {
+        EXPECT_EQ(shown.pixel(4 * point + QPoint(0, 0)), map.pixel(point)) << point.x() << "," << point.y();
+        EXPECT_EQ(shown.pixel(4 * point + QPoint(3, 3)), map.pixel(point)) << point.x() << "," << point.y();
+    }
     Press(Qt::CTRL | Qt::Key_0);
     EXPECT_EQ(Form->ImageBr->size(), QSize(5020, 5020));
 }

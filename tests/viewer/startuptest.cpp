@@ -122,7 +122,7 @@ TEST_F(StartupTest, FirstStartCentresTheDesignSizeAndClosingSavesEveryValueAsDec
         {Window("Top", {}), outer.top()},       {Window("Left", {}), outer.left()},
         {Window("Height", {}), outer.height()}, {Window("Width", {}), outer.width()},
         {Viewer("MapHeight", {}), 304},         {Viewer("ListWidth", {}), 150},
-        {Viewer("MapZoom", {}), 100}};
+        {Viewer("MapZoom", {}), 100},           {Viewer("OverviewStrip", {}), 0}};
     for (const auto &[value, number] : saved) {
         const QVariant text = Get(value.group, value.name);
         EXPECT_EQ(text.typeId(), QMetaType::QString) << value.name.toStdString();
@@ -134,7 +134,7 @@ TEST_F(StartupTest, FirstStartCentresTheDesignSizeAndClosingSavesEveryValueAsDec
               (QStringList{"OstrelViewHeight", "OstrelViewLeft", "OstrelViewTop", "OstrelViewWidth"}));
     store->endGroup();
     store->beginGroup(QLatin1String(ViewerGroup));
-    EXPECT_EQ(store->childKeys(), (QStringList{"ListWidth", "MapHeight", "MapZoom"}));
+    EXPECT_EQ(store->childKeys(), (QStringList{"ListWidth", "MapHeight", "MapZoom", "OverviewStrip"}));
 }
 
 TEST_F(StartupTest, ClosedAndStartedAgainTheWindowHasItsPlaceSizeAndPanes)
