@@ -56,15 +56,21 @@ QString EntrantCardText(const ReplaySession &session, int entrant)
 
 MapMenu::MapMenu(ReplaySession &session, QPoint mapPoint, QWidget *parent) : QMenu(parent), session_(session)
 {
-    EntrantCard = EntrantCardText(session, session.EntrantAtMapPoint(mapPoint));
+    const int entrant = session.EntrantAtMapPoint(mapPoint);
+    EntrantCard = EntrantCardText(session, entrant);
     if (!EntrantCard.isEmpty()) {
         auto *label = new QLabel(EntrantCard, this);
         label->setContentsMargins(8, 4, 8, 4);
         auto *card = new QWidgetAction(this);
         card->setDefaultWidget(label);
         addAction(card);
-        addSeparator();
+        FollowEntrant = addAction(UiText(IdsFollowEntrant), this, [this, entrant] { session_.Follow(entrant); });
     }
+    StopFollowing = addAction(UiText(IdsStopFollowing), this, [this] { session_.StopFollowing(); });
+    StopFollowing->setEnabled(session.Followed() >= 0);
+    WholeTrail = addAction(UiText(IdsWholeTrail));
+    WholeTrail->setCheckable(true);
+    addSeparator();
     const bool loaded = session.Grid().IsDrawn();
     SaveMap = addAction(UiText(IdsSaveMap), this, &MapMenu::OnSaveMap);
     CopyMap = addAction(UiText(IdsCopyMap), this, &MapMenu::OnCopyMap);

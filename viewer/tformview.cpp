@@ -7,7 +7,9 @@
 #include "commandline.h"
 #include "completionpopupguard.h"
 #include "droppedscript.h"
+#include "findbar.h"
 #include "fontfaces.h"
+#include "mapcamera.h"
 #include "mapimage.h"
 #include "mapmenu.h"
 #include "mapzoomer.h"
@@ -168,6 +170,7 @@ TFormView::TFormView(QStringList arguments, QWidget *parent) : QMainWindow(paren
     TimerPlay->setInterval(500);
     ShowBattleRows(*ListViewBattle, Session);
     Zoomer = new MapZoomer(*ScrollBoxBr, *ImageBr, this);
+    Camera = new MapCamera(*ScrollBoxBr, *ImageBr, this);
     Actions = new ViewerActions(*this);
     setAcceptDrops(true);
 
@@ -229,6 +232,9 @@ void TFormView::BuildMapPane()
     ScrollBoxBr->setFocusPolicy(Qt::NoFocus);
     ScrollBoxBr->setWidgetResizable(false);
     ScrollBoxBr->setWidget(ImageBr);
+    // A child of the scroll box, not of a layout: open, it covers the top
+    // of the map; closed, it takes no room.
+    FindBarMap = new FindBar(Session, ScrollBoxBr);
 
     ListViewBattle = new ReportListView(nullptr);
     ListViewBattle->SetColumns({
@@ -360,6 +366,7 @@ void TFormView::WireEvents()
     connect(ListViewBattle, &QWidget::customContextMenuRequested, this, &TFormView::ShowBattleListMenu);
     ImageBr->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(ImageBr, &QWidget::customContextMenuRequested, this, &TFormView::ShowMapMenu);
+    connect(FindBarMap, &FindBar::FollowRequested, this, &TFormView::FollowEntrant);
 }
 
 int TFormView::MapHeight() const
@@ -476,6 +483,9 @@ bool TFormView::ReportLoad(const QString &path, const LoadResult &result)
     if (result.Outcome == LoadResult::NotOpened)
         ShowCannotOpen(path);
     ShowLoaderMessages(result);
+    // What was found named entrants of the tournament replaced.
+    if (result.ModelReplaced)
+        FindBarMap->FindAgain();
     return result.Succeeded();
 }
 
@@ -521,6 +531,26 @@ void TFormView::SyncWithSession()
     if (mapSizeShown_ != (grid.IsDrawn() ? grid.MapSize() : QSize()))
         ShowMap();
     ImageBr->update();
+    ShowFollowOverlay();
+    Camera->Sync(Session);
+    FindBarMap->RefreshInPlay();
+}
+
+void TFormView::ShowFollowOverlay()
+{
+    ImageBr->SetFollowOverlay(FollowOverlayAt(Session.FollowedHistory(), Session.CurrentPosition(), wholeTrail_));
+}
+
+void TFormView::FollowEntrant(int entrant)
+{
+    Session.Follow(entrant);
+    Camera->Recentre(Session);
+}
+
+void TFormView::SetWholeTrail(bool whole)
+{
+    wholeTrail_ = whole;
+    ShowFollowOverlay();
 }
 
 // The map image spans the map, so the scroll ranges follow its size; an
@@ -603,6 +633,10 @@ void TFormView::ShowBattleListMenu(QPoint position)
 void TFormView::ShowMapMenu(QPoint position)
 {
     MapMenu menu(Session, ImageBr->MapPoint(position), this);
+    if (menu.FollowEntrant)
+        connect(menu.FollowEntrant, &QAction::triggered, this, [this] { Camera->Recentre(Session); });
+    menu.WholeTrail->setChecked(wholeTrail_);
+    connect(menu.WholeTrail, &QAction::toggled, this, &TFormView::SetWholeTrail);
     menu.exec(ImageBr->mapToGlobal(position));
 }
 

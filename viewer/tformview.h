@@ -23,6 +23,8 @@ class QTimer;
 
 namespace ostrel {
 
+class FindBar;
+class MapCamera;
 class MapImage;
 class MapZoomer;
 class PaneSplitter;
@@ -96,6 +98,10 @@ public:
     ViewerActions *Actions;
     // The map's zoom.
     MapZoomer *Zoomer;
+    // Finds entrants; over the top of ScrollBoxBr, hidden until asked for.
+    FindBar *FindBarMap;
+    // Keeps the followed entrant, or else the fight, in the map pane.
+    MapCamera *Camera;
 
     // The replay and its playback state.
     ReplaySession Session;
@@ -110,6 +116,11 @@ public:
     // steps, then the load as OpenScript does it).
     void OpenDroppedScript(const QString &path);
     int CurrentPosition() const { return Session.CurrentPosition(); }
+    // Follows the entrant and takes the map's camera to it.
+    void FollowEntrant(int entrant);
+    // The followed entrant's trail: its whole path, or its last cells.
+    bool WholeTrail() const { return wholeTrail_; }
+    void SetWholeTrail(bool whole);
 
     // Runs as the constructor's last step, once every control exists.
     void FormCreate();
@@ -164,11 +175,13 @@ private:
     // Sets the controls, the digest and the map from the session.
     void SyncWithSession();
     void ShowMap();
+    void ShowFollowOverlay();
 
     QStringList arguments_;
     bool formShown_ = false;
     QSize mapSizeShown_;
     std::vector<std::string> digestShown_;
+    bool wholeTrail_ = false;
 };
 
 } // namespace ostrel

@@ -1,5 +1,7 @@
 #include "vieweractions.h"
 
+#include "findbar.h"
+#include "mapcamera.h"
 #include "mapzoomer.h"
 #include "tformview.h"
 
@@ -24,6 +26,9 @@ ViewerActions::ViewerActions(TFormView &form) : QObject(&form), form_(form), sli
     ZoomIn = Add({Qt::CTRL | Qt::Key_Equal, QKeySequence::ZoomIn}, &ViewerActions::OnZoomIn);
     ZoomOut = Add({Qt::CTRL | Qt::Key_Minus}, &ViewerActions::OnZoomOut);
     ZoomReset = Add({Qt::CTRL | Qt::Key_0}, &ViewerActions::OnZoomReset);
+    Find = Add({QKeySequence::Find}, &ViewerActions::OnFind);
+    StopFollowing = Add({Qt::Key_Escape}, &ViewerActions::OnStopFollowing);
+    Recentre = Add({Qt::CTRL | Qt::Key_L}, &ViewerActions::OnRecentre);
     form_.TrackBarProgress->installEventFilter(this);
     Sync();
 }
@@ -48,6 +53,9 @@ void ViewerActions::Sync()
         move->setEnabled(enabled.Slider);
     for (QAction *zoom : {ZoomIn, ZoomOut, ZoomReset})
         zoom->setEnabled(session.Grid().IsDrawn());
+    Find->setEnabled(session.Grid().IsDrawn());
+    for (QAction *follow : {StopFollowing, Recentre})
+        follow->setEnabled(session.Followed() >= 0);
 }
 
 // A shortcut is offered to the focused widget first; accepting the offer
@@ -138,6 +146,21 @@ void ViewerActions::OnZoomOut()
 void ViewerActions::OnZoomReset()
 {
     form_.Zoomer->Reset();
+}
+
+void ViewerActions::OnFind()
+{
+    form_.FindBarMap->Open();
+}
+
+void ViewerActions::OnStopFollowing()
+{
+    form_.Session.StopFollowing();
+}
+
+void ViewerActions::OnRecentre()
+{
+    form_.Camera->Recentre(form_.Session);
 }
 
 } // namespace ostrel

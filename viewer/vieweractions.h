@@ -39,6 +39,9 @@ public:
     QAction *ZoomIn;          // Ctrl+= (or Ctrl++): the map one step closer
     QAction *ZoomOut;         // Ctrl+-: one step farther, down to the whole arena
     QAction *ZoomReset;       // Ctrl+0: the map at 100 %
+    QAction *Find;            // Ctrl+F: the find bar over the map
+    QAction *StopFollowing;   // Esc (the open find bar takes it first)
+    QAction *Recentre;        // Ctrl+L: the camera back on the followed entrant
 
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -57,6 +60,9 @@ private:
     void OnZoomIn();
     void OnZoomOut();
     void OnZoomReset();
+    void OnFind();
+    void OnStopFollowing();
+    void OnRecentre();
 
     TFormView &form_;
     // Compared against in eventFilter, which may still be called while the
