@@ -32,6 +32,10 @@ constexpr int MaximumWidth = 560;
 FindBar::FindBar(const ReplaySession &session, QWidget *parent) : QFrame(parent), session_(session)
 {
     setFrameStyle(QFrame::Panel | QFrame::Raised);
+    // Its own background, not the map's that the pane passes on.
+    QPalette own = palette();
+    own.setColor(QPalette::Window, QApplication::palette().color(QPalette::Window));
+    setPalette(own);
     setAutoFillBackground(true);
 
     Query = new QLineEdit(this);
@@ -73,6 +77,8 @@ FindBar::FindBar(const ReplaySession &session, QWidget *parent) : QFrame(parent)
     column->setSpacing(4);
     column->addLayout(line);
     column->addWidget(Results, 1);
+    // The bar is as wide as the pane lets it be; the list scrolls sideways.
+    column->setSizeConstraint(QLayout::SetNoConstraint);
 
     connect(Query, &QLineEdit::textChanged, this, &FindBar::OnTextEdited);
     connect(Query, &QLineEdit::returnPressed, this, &FindBar::FollowCurrent);

@@ -232,9 +232,9 @@ void TFormView::BuildMapPane()
     ScrollBoxBr->setFocusPolicy(Qt::NoFocus);
     ScrollBoxBr->setWidgetResizable(false);
     ScrollBoxBr->setWidget(ImageBr);
-    // A child of the scroll box, not of a layout: open, it covers the top
-    // of the map; closed, it takes no room.
-    FindBarMap = new FindBar(Session, ScrollBoxBr);
+    // A child of the scroll box's viewport, beside the map, not in a
+    // layout: open, it covers the top of the map; closed, it takes no room.
+    FindBarMap = new FindBar(Session, ScrollBoxBr->viewport());
 
     ListViewBattle = new ReportListView(nullptr);
     ListViewBattle->SetColumns({
