@@ -65,6 +65,17 @@ enum StringId {
     IdsGoToPosition = 40268,
     IdsGoToTurn = 40269,
     IdsGoToNotANumber = 40270,
+    // Finding and following an entrant.
+    IdsFindPlaceholder = 40200,   // the find bar's empty text
+    IdsFindIndexColumn = 40201,
+    IdsFindInPlayColumn = 40202,
+    IdsFindInPlay = 40203,
+    IdsFindOut = 40204,
+    IdsFindCount = 40205,         // %1 how many entrants match
+    IdsFindClose = 40206,         // the close button's tooltip
+    IdsFollowEntrant = 40207,
+    IdsStopFollowing = 40208,
+    IdsWholeTrail = 40209,
 };
 
 // The UTF-8 text of a string table entry, or an empty text for an unknown id.

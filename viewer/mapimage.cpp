@@ -42,6 +42,15 @@ void MapImage::FollowMapSize()
         resize(scaled.expandedTo(minimumSize()));
 }
 
+void MapImage::SetFollowOverlay(FollowOverlay overlay)
+{
+    if (overlay == overlay_)
+        return;
+    update(FollowOverlayBounds(overlay_, scale_));
+    overlay_ = std::move(overlay);
+    update(FollowOverlayBounds(overlay_, scale_));
+}
+
 QPoint MapImage::MapPoint(QPoint widgetPoint) const
 {
     return {int(std::floor(widgetPoint.x() / scale_)), int(std::floor(widgetPoint.y() / scale_))};
@@ -54,18 +63,18 @@ void MapImage::paintEvent(QPaintEvent *event)
     QPainter painter(this);
     if (scale_ < 1.0) {
         PaintScaled(painter, event->rect());
-        return;
-    }
-    if (scale_ > 1.0) {
+    } else if (scale_ > 1.0) {
         PaintMagnified(painter, event->rect());
-        return;
+    } else {
+        const QRect area = event->rect() & QRect(QPoint(0, 0), grid_->MapSize());
+        if (!area.isEmpty()) {
+            QImage part(area.size(), QImage::Format_RGB32);
+            PaintMap(*grid_, part, area);
+            painter.drawImage(area.topLeft(), part);
+        }
     }
-    const QRect area = event->rect() & QRect(QPoint(0, 0), grid_->MapSize());
-    if (area.isEmpty())
-        return;
-    QImage part(area.size(), QImage::Format_RGB32);
-    PaintMap(*grid_, part, area);
-    painter.drawImage(area.topLeft(), part);
+    if (!overlay_.IsEmpty() && FollowOverlayBounds(overlay_, scale_).intersects(event->rect()))
+        PaintFollowOverlay(painter, overlay_, scale_);
 }
 
 // Above 100 % each map pixel becomes a block, drawn unsmoothed so that the

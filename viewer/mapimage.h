@@ -1,5 +1,7 @@
 #pragma once
 
+#include "followoverlay.h"
+
 #include <QWidget>
 
 class QPainter;
@@ -28,6 +30,10 @@ public:
     // The map pixel under a point of the widget.
     QPoint MapPoint(QPoint widgetPoint) const;
 
+    // Drawn over the map, never into it: what the grid paints stays as it is.
+    void SetFollowOverlay(FollowOverlay overlay);
+    const FollowOverlay &ShownFollowOverlay() const { return overlay_; }
+
 protected:
     void paintEvent(QPaintEvent *event) override;
 
@@ -38,6 +44,7 @@ private:
 
     const ArenaGrid *grid_ = nullptr;
     double scale_ = 1.0;
+    FollowOverlay overlay_;
 };
 
 } // namespace ostrel

@@ -58,7 +58,15 @@ QString EntrantCardText(const ReplaySession &session, int entrant)
 
 MapMenu::MapMenu(ReplaySession &session, QPoint mapPoint, QWidget *parent) : QMenu(parent), session_(session)
 {
-    AddEntrantCard(session.EntrantAtMapPoint(mapPoint));
+    const int entrant = session.EntrantAtMapPoint(mapPoint);
+    AddEntrantCard(entrant);
+    if (!EntrantCard.isEmpty())
+        FollowEntrant = addAction(UiText(IdsFollowEntrant), this, [this, entrant] { session_.Follow(entrant); });
+    StopFollowing = addAction(UiText(IdsStopFollowing), this, [this] { session_.StopFollowing(); });
+    StopFollowing->setEnabled(session.Followed() >= 0);
+    WholeTrail = addAction(UiText(IdsWholeTrail));
+    WholeTrail->setCheckable(true);
+    addSeparator();
     const bool loaded = session.Grid().IsDrawn();
     SaveMap = addAction(UiText(IdsSaveMap), this, &MapMenu::OnSaveMap);
     CopyMap = addAction(UiText(IdsCopyMap), this, &MapMenu::OnCopyMap);

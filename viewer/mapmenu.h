@@ -12,10 +12,10 @@ class ReplaySession;
 
 // The map's context menu for a point of the map (in map pixels): a card of
 // the entrant in that cell, if any, with the chart of its hit points over the
-// tournament (a click on it seeks there), then saving the map as a PNG file,
-// copying it to the clipboard and the tournament summary. Before anything is
-// loaded the three are disabled. A double-click on an entrant of the summary
-// follows it.
+// tournament (a click on it seeks there) and following it; stopping following
+// and the trail's length; then saving the map as a PNG file, copying it to
+// the clipboard and the tournament summary. Before anything is loaded the
+// three are disabled. A double-click on an entrant of the summary follows it.
 class MapMenu : public QMenu {
     Q_OBJECT
 
@@ -24,6 +24,13 @@ public:
 
     // The card's text; empty when the point shows no entrant.
     QString EntrantCard;
+    // Follows the entrant of the card; null without a card.
+    QAction *FollowEntrant = nullptr;
+    // Disabled while nobody is followed.
+    QAction *StopFollowing;
+    // Checkable: the trail shows the whole path instead of the last cells;
+    // the window sets and keeps its state.
+    QAction *WholeTrail;
     QAction *SaveMap;
     QAction *CopyMap;
     QAction *ShowSummary;

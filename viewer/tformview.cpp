@@ -7,9 +7,11 @@
 #include "commandline.h"
 #include "completionpopupguard.h"
 #include "droppedscript.h"
+#include "findbar.h"
 #include "followedbattlefilter.h"
 #include "fontfaces.h"
 #include "gotodialog.h"
+#include "mapcamera.h"
 #include "mapimage.h"
 #include "mapmenu.h"
 #include "mapzoomer.h"
@@ -180,6 +182,7 @@ TFormView::TFormView(QStringList arguments, QWidget *parent) : QMainWindow(paren
     BattleFilter = new FollowedBattleFilter(this);
     ShowBattleRows(*ListViewBattle, Session, *BattleFilter);
     Zoomer = new MapZoomer(*ScrollBoxBr, *ImageBr, this);
+    Camera = new MapCamera(*ScrollBoxBr, *ImageBr, this);
     Actions = new ViewerActions(*this);
     setAcceptDrops(true);
 
@@ -241,6 +244,9 @@ void TFormView::BuildMapPane()
     ScrollBoxBr->setFocusPolicy(Qt::NoFocus);
     ScrollBoxBr->setWidgetResizable(false);
     ScrollBoxBr->setWidget(ImageBr);
+    // A child of the scroll box's viewport, beside the map, not in a
+    // layout: open, it covers the top of the map; closed, it takes no room.
+    FindBarMap = new FindBar(Session, ScrollBoxBr->viewport());
 
     ListViewBattle = new ReportListView(nullptr);
     ListViewBattle->SetColumns({
@@ -374,6 +380,7 @@ void TFormView::WireEvents()
     ImageBr->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(ImageBr, &QWidget::customContextMenuRequested, this, &TFormView::ShowMapMenu);
     connect(Actions->FollowedBattlesOnly, &QAction::toggled, this, &TFormView::ApplyBattleListFilter);
+    connect(FindBarMap, &FindBar::FollowRequested, this, &TFormView::FollowEntrant);
 }
 
 int TFormView::MapHeight() const
@@ -518,6 +525,9 @@ bool TFormView::ReportLoad(const QString &path, const LoadResult &result)
     ShowLoaderMessages(result);
     if (result.Succeeded())
         Overview->Rebuild();
+    // What was found named entrants of the tournament replaced.
+    if (result.ModelReplaced)
+        FindBarMap->FindAgain();
     return result.Succeeded();
 }
 
@@ -566,12 +576,32 @@ void TFormView::SyncWithSession()
     ImageBr->update();
     Overview->Sync();
     ShowStatus();
+    ShowFollowOverlay();
+    Camera->Sync(Session);
+    FindBarMap->RefreshInPlay();
 }
 
 // The zoom as shown: a fitting zoom reads as the scale that fits.
 void TFormView::ShowStatus()
 {
     LabelStatus->setText(PositionStatusText(Session, int(ImageBr->Scale() * 100 + 0.5)));
+}
+
+void TFormView::ShowFollowOverlay()
+{
+    ImageBr->SetFollowOverlay(FollowOverlayAt(Session.FollowedHistory(), Session.CurrentPosition(), wholeTrail_));
+}
+
+void TFormView::FollowEntrant(int entrant)
+{
+    Session.Follow(entrant);
+    Camera->Recentre(Session);
+}
+
+void TFormView::SetWholeTrail(bool whole)
+{
+    wholeTrail_ = whole;
+    ShowFollowOverlay();
 }
 
 // The map image spans the map, so the scroll ranges follow its size; an
@@ -669,6 +699,10 @@ void TFormView::ShowMapMenu(QPoint position)
     menu.addSeparator();
     menu.addAction(Actions->GoTo);
     menu.addAction(Actions->ShowOverview);
+    if (menu.FollowEntrant)
+        connect(menu.FollowEntrant, &QAction::triggered, this, [this] { Camera->Recentre(Session); });
+    menu.WholeTrail->setChecked(wholeTrail_);
+    connect(menu.WholeTrail, &QAction::toggled, this, &TFormView::SetWholeTrail);
     menu.exec(ImageBr->mapToGlobal(position));
 }
 

@@ -25,6 +25,8 @@ class QTimer;
 
 namespace ostrel {
 
+class FindBar;
+class MapCamera;
 class MapImage;
 class MapZoomer;
 class OverviewStrip;
@@ -116,6 +118,10 @@ public:
     OverviewStrip *Overview;
     // The status bar's text.
     QLabel *LabelStatus;
+    // Finds entrants; over the top of ScrollBoxBr, hidden until asked for.
+    FindBar *FindBarMap;
+    // Keeps the followed entrant, or else the fight, in the map pane.
+    MapCamera *Camera;
 
     // The replay and its playback state.
     ReplaySession Session;
@@ -130,6 +136,11 @@ public:
     // steps, then the load as OpenScript does it).
     void OpenDroppedScript(const QString &path);
     int CurrentPosition() const { return Session.CurrentPosition(); }
+    // Follows the entrant and takes the map's camera to it.
+    void FollowEntrant(int entrant);
+    // The followed entrant's trail: its whole path, or its last cells.
+    bool WholeTrail() const { return wholeTrail_; }
+    void SetWholeTrail(bool whole);
 
     // Runs as the constructor's last step, once every control exists.
     void FormCreate();
@@ -192,12 +203,14 @@ private:
     void SyncWithSession();
     void ShowMap();
     void ShowStatus();
+    void ShowFollowOverlay();
 
     QStringList arguments_;
     bool formShown_ = false;
     QSize mapSizeShown_;
     std::vector<std::string> digestShown_;
     bool overviewShown_ = false;
+    bool wholeTrail_ = false;
 };
 
 } // namespace ostrel

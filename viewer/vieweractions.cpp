@@ -1,5 +1,7 @@
 #include "vieweractions.h"
 
+#include "findbar.h"
+#include "mapcamera.h"
 #include "mapzoomer.h"
 #include "tformview.h"
 #include "uitext.h"
@@ -71,6 +73,9 @@ ViewerActions::ViewerActions(TFormView &form) : QObject(&form), form_(form), sli
     ShowOverview->setCheckable(true);
     connect(ShowOverview, &QAction::toggled, this, &ViewerActions::OnShowOverview);
     form_.addAction(ShowOverview);
+    Find = Add({QKeySequence::Find}, &ViewerActions::OnFind);
+    StopFollowing = Add({Qt::Key_Escape}, &ViewerActions::OnStopFollowing);
+    Recentre = Add({Qt::CTRL | Qt::Key_L}, &ViewerActions::OnRecentre);
     form_.TrackBarProgress->installEventFilter(this);
     Sync();
 }
@@ -98,6 +103,9 @@ void ViewerActions::Sync()
         zoom->setEnabled(session.Grid().IsDrawn());
     for (QAction *move : {NextFollowedBattle, PreviousFollowedBattle, FollowedExit})
         move->setEnabled(enabled.Slider && session.Followed() >= 0);
+    Find->setEnabled(session.Grid().IsDrawn());
+    for (QAction *follow : {StopFollowing, Recentre})
+        follow->setEnabled(session.Followed() >= 0);
 }
 
 // A shortcut is offered to the focused widget first; accepting the offer
@@ -228,6 +236,21 @@ void ViewerActions::OnGoTo()
 void ViewerActions::OnShowOverview(bool on)
 {
     form_.ShowOverview(on);
+}
+
+void ViewerActions::OnFind()
+{
+    form_.FindBarMap->Open();
+}
+
+void ViewerActions::OnStopFollowing()
+{
+    form_.Session.StopFollowing();
+}
+
+void ViewerActions::OnRecentre()
+{
+    form_.Camera->Recentre(form_.Session);
 }
 
 } // namespace ostrel

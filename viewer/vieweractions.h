@@ -48,6 +48,9 @@ public:
     QAction *FollowedBattlesOnly;     // Alt+B, checkable: the battle list shows only its battles
     QAction *GoTo;            // Ctrl+G: a position or a turn, asked for
     QAction *ShowOverview;    // Ctrl+T: the overview strip on or off (checked while on)
+    QAction *Find;            // Ctrl+F: the find bar over the map
+    QAction *StopFollowing;   // Esc (the open find bar takes it first)
+    QAction *Recentre;        // Ctrl+L: the camera back on the followed entrant
 
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -72,6 +75,9 @@ private:
     void OnFollowedExit();
     void OnGoTo();
     void OnShowOverview(bool on);
+    void OnFind();
+    void OnStopFollowing();
+    void OnRecentre();
 
     TFormView &form_;
     // Compared against in eventFilter, which may still be called while the
