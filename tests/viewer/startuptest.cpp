@@ -26,6 +26,7 @@
 #include <cstdlib>
 #include <memory>
 #include <optional>
+#include <tuple>
 #include <vector>
 
 using namespace ostrel;
@@ -402,7 +403,7 @@ TEST_P(CommandLineTest, SplitsAndTakesTheFirstArgument)
 {
     const QStringList items = SplitCommandLine(GetParam().line);
     EXPECT_EQ(items, GetParam().items);
-    EXPECT_EQ(ScriptArgument(items), GetParam().script);
+    EXPECT_EQ(ParseStartupArguments(items).Accepted.value().Script, GetParam().script);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -441,6 +442,50 @@ INSTANTIATE_TEST_SUITE_P(
         CommandLineCase{"Empty", "", {}, ""}),
     RowName);
 
+// The moment options: what the start-up takes from a command line, as
+// script|position|follow (an absent option as "-"), or the error.
+struct MomentArgumentsCase
+{
+    const char *Name;
+    QStringList arguments;  // after the program
+    QString parsed;
+};
+
+QString Printed(const ParsedStartup &parsed)
+{
+    if (!parsed.Accepted)
+        return QStringLiteral("error: ") + parsed.Error;
+    const auto number = [](std::optional<int> value) { return value ? QString::number(*value) : QStringLiteral("-"); };
+    return QStringLiteral("%1|%2|%3").arg(parsed.Accepted->Script, number(parsed.Accepted->Position),
+                                          number(parsed.Accepted->Follow));
+}
+
+using MomentArgumentsTest = ::testing::TestWithParam<MomentArgumentsCase>;
+
+TEST_P(MomentArgumentsTest, ParsesTheScriptAndTheMoment)
+{
+    EXPECT_EQ(Printed(ParseStartupArguments(QStringList{"ostrel-view"} + GetParam().arguments)), GetParam().parsed);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, MomentArgumentsTest,
+    ::testing::Values(
+        MomentArgumentsCase{"ScriptOnly", {"a.ostrelScript"}, "a.ostrelScript|-|-"},
+        MomentArgumentsCase{"BothBeforeTheScript", {"--position", "40", "--follow", "7", "a"}, "a|40|7"},
+        MomentArgumentsCase{"EqualsFormsAfterTheScript", {"a", "--position=+5", "--follow=-3"}, "a|5|-3"},
+        MomentArgumentsCase{"SecondArgumentIgnored", {"a", "b", "--follow", "2"}, "a|-|2"},
+        MomentArgumentsCase{"LastOfARepeatedOption", {"--position", "1", "--position", "2", "a"}, "a|2|-"},
+        MomentArgumentsCase{"OptionsWithoutAScript", {"--position", "3"}, "|3|-"},
+        MomentArgumentsCase{"OtherDashedArgumentIsTheScript", {"--positions", "a"}, "--positions|-|-"},
+        MomentArgumentsCase{"TooLargeIsSaturated", {"--position", "99999999999999999999", "--follow=-99999999999", "a"},
+                            "a|2147483647|-2147483648"},
+        MomentArgumentsCase{"NotAnInteger", {"--position", "end", "a"},
+                            "error: invalid value 'end' for --position: not an integer"},
+        MomentArgumentsCase{"Fraction", {"a", "--follow=1.5"}, "error: invalid value '1.5' for --follow: not an integer"},
+        MomentArgumentsCase{"EmptyValue", {"--follow=", "a"}, "error: invalid value '' for --follow: not an integer"},
+        MomentArgumentsCase{"MissingValue", {"a", "--position"}, "error: missing value for --position"}),
+    RowName);
+
 // The start-up with the arguments of a command line: what the window loaded
 // once it was shown, as steps=<steps loaded> max=<slider maximum>
 // play=<0|1> messages=<loader ids> unopened=<files reported as not openable>.
@@ -468,7 +513,7 @@ protected:
         QStringList arguments{QStringLiteral("OstrelView.exe")};
         for (const QString &name : names)
             arguments << Files.Path(name);
-        ScriptedFormView form(arguments);
+        ScriptedFormView form(ParseStartupArguments(arguments).Accepted.value());
         if (!ShowAndWait(&form))
             return QStringLiteral("not shown");
         QStringList messages;
@@ -515,6 +560,33 @@ INSTANTIATE_TEST_SUITE_P(
         FormShowCase{"RefusedFile", {"refused.ostrelScript"}, "steps=0 max=30 play=0 messages=40002 unopened="}),
     RowName);
 
+// The window opens the script at the position asked for, clamped into the
+// slider's range, following the entrant asked for.
+TEST_F(StartupTest, OpensTheScriptAtTheMomentTheCommandLineNames)
+{
+    ScriptFolder files;
+    const QString script = files.Write("five.ostrelScript", FiveStepTournament());
+    ASSERT_FALSE(script.isEmpty());
+    struct Moment {
+        QStringList options;
+        int position, followed;
+    };
+    const std::vector<Moment> moments = {{{"--position", "3", "--follow", "2"}, 3, 2},
+                                         {{"--position=99"}, FiveSteps + 1, -1},
+                                         {{"--position=-4", "--follow=1"}, 0, 1},
+                                         {{"--follow", "4"}, 0, -1}};
+    for (const Moment &moment : moments) {
+        SCOPED_TRACE(moment.options.join(' ').toStdString());
+        ScriptedFormView form(ParseStartupArguments(QStringList{"ostrel-view"} + moment.options + QStringList{script})
+                                  .Accepted.value());
+        ASSERT_TRUE(ShowAndWait(&form));
+        EXPECT_EQ(form.CurrentPosition(), moment.position);
+        EXPECT_EQ(form.TrackBarProgress->value(), moment.position);
+        EXPECT_EQ(form.Session.Followed(), moment.followed);
+        EXPECT_TRUE(form.LoaderMessages.empty());
+    }
+}
+
 TEST_F(StartupTest, AFileThatCannotBeOpenedIsNamedInAMessage)
 {
     ScriptFolder files;
@@ -553,6 +625,28 @@ TEST(InformationOptionTest, PrintsAndEndsWithoutADisplay)
         EXPECT_EQ(viewer.exitCode(), 0);
         EXPECT_TRUE(QString::fromLocal8Bit(viewer.readAllStandardOutput()).startsWith(printedStart));
     }
+}
+
+// A value that is no integer is named on the standard error, and the
+// program ends before any window is made; --help names both options.
+TEST(MomentOptionTest, RefusedValuesEndTheProgramAndHelpNamesTheOptions)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    const auto run = [&](const QStringList &arguments) {
+        QProcess viewer;
+        viewer.setProcessEnvironment(environment);
+        viewer.start(QStringLiteral(OSTREL_VIEWER_PROGRAM), arguments);
+        EXPECT_TRUE(viewer.waitForFinished(30000));
+        return std::tuple{viewer.exitCode(), QString::fromLocal8Bit(viewer.readAllStandardOutput()),
+                          QString::fromLocal8Bit(viewer.readAllStandardError())};
+    };
+    const auto [helpCode, help, helpErrors] = run({"--help"});
+    EXPECT_EQ(helpCode, 0);
+    EXPECT_TRUE(help.contains("--position <P>") && help.contains("--follow <N>")) << help.toStdString();
+    const auto [code, printed, errors] = run({"--follow", "two", "missing.ostrelScript"});
+    EXPECT_EQ(code, 64);
+    EXPECT_TRUE(errors.contains("invalid value 'two' for --follow")) << errors.toStdString();
 }
 
 // --- Version captions -----------------------------------------------------
