@@ -94,9 +94,11 @@ int main(int argc, char *argv[])
             slowestFind = std::max(slowestFind, MedianSeconds([&] { found = search->Find(text).size(); }));
         const int busiest = BusiestEntrant(session);
         std::size_t cells = 0;
-        const double history = MedianSeconds([&] { cells = index.HistoryOf(session.Model(), busiest).Cells.size(); });
+        const double history =
+            MedianSeconds([&] { cells = index.HistoryOf(session.Model(), busiest).Cells.size(); });
         const auto percent = [&](double seconds) { return 100 * seconds / plain; };
-        std::printf("%-18s %6.2f %8.1f %8.1f %7.1f %7.1f%% %7.1f %8.1f%% %7.2f %7.2f%% %7.2f %7.2f%% %6.1f%% %6zu %6zu\n",
+        std::printf("%-18s %6.2f %8.1f %8.1f %7.1f %7.1f%% %7.1f %8.1f%% %7.2f %7.2f%% %7.2f %7.2f%% %6.1f%% %6zu "
+                    "%6zu\n",
                     input.Name, script.size() / 1e6, load * 1e3, plain * 1e3, indexBuild * 1e3, percent(indexBuild),
                     searchBuild * 1e3, percent(searchBuild), slowestFind * 1e3, percent(slowestFind), history * 1e3,
                     percent(history), percent(indexBuild + searchBuild + history), found, cells);
@@ -104,7 +106,7 @@ int main(int argc, char *argv[])
     }
     std::printf("ms are medians of 5 runs in one process; load is the session's (it builds the index), plain the "
                 "load without the index; each %% is of the plain load; find is the slowest of the keystrokes "
-                "ク, クロ, ｸﾛｳ, rx on the built search; found counts the last one's entrants; history is the entrant in the most battles (cells: its cells); views is "
-                "index + search + history\n");
+                "ク, クロ, ｸﾛｳ, rx on the built search; found counts the last one's entrants; history is the "
+                "entrant in the most battles (cells: its cells); views is index + search + history\n");
     return 0;
 }

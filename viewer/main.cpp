@@ -36,7 +36,8 @@ QStringList ProgramArguments()
 // would be, before any window exists.
 int RefuseArguments(const QString &error)
 {
-    const QString message = QStringLiteral("ostrel-view: %1\nTry 'ostrel-view --help' for more information.").arg(error);
+    const QString message =
+        QStringLiteral("ostrel-view: %1\nTry 'ostrel-view --help' for more information.").arg(error);
 #ifdef _WIN32
     // A windowed program has no console to write to.
     ShowApplicationError(message);
