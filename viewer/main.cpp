@@ -6,6 +6,7 @@
 #include "programoptions.h"
 #include "tformview.h"
 
+#include <cstdio>
 #include <exception>
 #include <optional>
 
@@ -17,6 +18,9 @@ using namespace ostrel;
 
 namespace {
 
+// The exit code of a command line that is refused, as the tools use it.
+constexpr int UsageErrorExitCode = 64;
+
 // The arguments as the viewer reads them: on Windows split from the raw
 // command line by the viewer's own rules; elsewhere the shell has split them.
 QStringList ProgramArguments()
@@ -26,6 +30,21 @@ QStringList ProgramArguments()
 #else
     return QCoreApplication::arguments();
 #endif
+}
+
+// A command line the start-up refuses: named as the information options
+// would be, before any window exists.
+int RefuseArguments(const QString &error)
+{
+    const QString message =
+        QStringLiteral("ostrel-view: %1\nTry 'ostrel-view --help' for more information.").arg(error);
+#ifdef _WIN32
+    // A windowed program has no console to write to.
+    ShowApplicationError(message);
+#else
+    std::fprintf(stderr, "%s\n", qPrintable(message));
+#endif
+    return UsageErrorExitCode;
 }
 
 } // namespace
@@ -39,7 +58,10 @@ int main(int argc, char *argv[])
     // append to the window's own caption.
     try {
         InstallFontSubstitutions();
-        TFormView formView(ProgramArguments());
+        const ParsedStartup startup = ParseStartupArguments(ProgramArguments());
+        if (!startup.Accepted)
+            return RefuseArguments(startup.Error);
+        TFormView formView(*startup.Accepted);
         formView.show();
         app.exec();
     } catch (const std::exception &error) {

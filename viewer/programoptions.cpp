@@ -1,5 +1,6 @@
 #include "programoptions.h"
 
+#include "commandline.h"
 #include "versiondata.h"
 #include "versioninfo.h"
 
@@ -16,6 +17,14 @@ std::optional<int> AnswerInformationOptions(int &argc, char **argv)
         QStringLiteral("Plays back a battle-royale tournament recorded in an ostrelScript file."));
     parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("The ostrelScript file to open."),
                                  QStringLiteral("[file]"));
+    parser.addOption(QCommandLineOption(QLatin1String(PositionOption),
+                                        QStringLiteral("Show position P of the file: 0 is the start, the slider's "
+                                                       "maximum the end; values outside are clamped into them."),
+                                        QStringLiteral("P")));
+    parser.addOption(QCommandLineOption(QLatin1String(FollowOption),
+                                        QStringLiteral("Follow entrant N of the file (from 0); an N outside the "
+                                                       "entrant table follows nobody."),
+                                        QStringLiteral("N")));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
 

@@ -144,7 +144,7 @@ PaneSplitter *NewSplitter(Qt::Orientation orientation, QWidget *first, QWidget *
 
 } // namespace
 
-TFormView::TFormView(QStringList arguments, QWidget *parent) : QMainWindow(parent), arguments_(std::move(arguments))
+TFormView::TFormView(StartupArguments startup, QWidget *parent) : QMainWindow(parent), startup_(std::move(startup))
 {
     setWindowIcon(QIcon(QStringLiteral(":/images/view.png")));
     setFont(PixelFont(ProportionalGothicFace, 12, QFont::SansSerif));
@@ -492,9 +492,12 @@ void TFormView::FormCreate()
 
 void TFormView::FormShow()
 {
-    const QString path = ScriptArgument(arguments_);
-    if (!path.isEmpty())
-        OpenScript(path);
+    if (startup_.Script.isEmpty() || !OpenScript(startup_.Script))
+        return;
+    if (startup_.Follow)
+        Session.Follow(*startup_.Follow);
+    if (startup_.Position)
+        Session.SetSliderPosition(*startup_.Position);
 }
 
 void TFormView::FormClose()

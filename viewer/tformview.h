@@ -1,5 +1,6 @@
 #pragma once
 
+#include "commandline.h"
 #include "gotodialog.h"
 #include "replaysession.h"
 
@@ -58,9 +59,9 @@ class TFormView : public QMainWindow
     Q_OBJECT
 
 public:
-    // arguments: the program's command line, the program first; a script
-    // named after it is opened when the window is first shown.
-    explicit TFormView(QStringList arguments = {}, QWidget *parent = nullptr);
+    // startup: what the command line asks; its script is opened when the
+    // window is first shown, then the moment it names is shown.
+    explicit TFormView(StartupArguments startup = {}, QWidget *parent = nullptr);
     ~TFormView() override;
 
     // Height of PanelMap and width of ListViewBattle as laid out. The setters
@@ -205,7 +206,7 @@ private:
     void ShowStatus();
     void ShowFollowOverlay();
 
-    QStringList arguments_;
+    StartupArguments startup_;
     bool formShown_ = false;
     QSize mapSizeShown_;
     std::vector<std::string> digestShown_;

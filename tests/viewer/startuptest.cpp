@@ -26,6 +26,7 @@
 #include <cstdlib>
 #include <memory>
 #include <optional>
+#include <tuple>
 #include <vector>
 
 using namespace ostrel;
@@ -402,7 +403,7 @@ TEST_P(CommandLineTest, SplitsAndTakesTheFirstArgument)
 {
     const QStringList items = SplitCommandLine(GetParam().line);
     EXPECT_EQ(items, GetParam().items);
-    EXPECT_EQ(ScriptArgument(items), GetParam().script);
+    EXPECT_EQ(ParseStartupArguments(items).Accepted.value().Script, GetParam().script);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -441,6 +442,45 @@ INSTANTIATE_TEST_SUITE_P(
         CommandLineCase{"Empty", "", {}, ""}),
     RowName);
 
+// The moment options: what the start-up takes from a command line (after
+// the program), as script|position|follow with "-" for an absent option.
+struct MomentArgumentsCase
+{
+    const char *Name;
+    QStringList arguments;
+    QString parsed;
+};
+
+QString Printed(const ParsedStartup &parsed)
+{
+    const auto number = [](std::optional<int> value) { return value ? QString::number(*value) : QStringLiteral("-"); };
+    return parsed.Accepted ? QStringLiteral("%1|%2|%3").arg(parsed.Accepted->Script, number(parsed.Accepted->Position),
+                                                            number(parsed.Accepted->Follow))
+                           : QStringLiteral("error: ") + parsed.Error;
+}
+
+using MomentArgumentsTest = ::testing::TestWithParam<MomentArgumentsCase>;
+
+TEST_P(MomentArgumentsTest, ParsesTheScriptAndTheMoment)
+{
+    EXPECT_EQ(Printed(ParseStartupArguments(QStringList{"ostrel-view"} + GetParam().arguments)), GetParam().parsed);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, MomentArgumentsTest,
+    ::testing::Values(
+        MomentArgumentsCase{"BothBeforeTheScript", {"--position", "40", "--follow", "7", "a"}, "a|40|7"},
+        MomentArgumentsCase{"EqualsFormsAfterTheScript", {"a", "--position=+5", "--follow=-3"}, "a|5|-3"},
+        MomentArgumentsCase{"OptionsWithoutAScript", {"--position", "3"}, "|3|-"},
+        MomentArgumentsCase{"OtherDashedArgumentIsTheScript", {"--positions", "a"}, "--positions|-|-"},
+        MomentArgumentsCase{"TooLargeIsSaturated", {"--position", "99999999999999999999", "--follow=-99999999999", "a"},
+                            "a|2147483647|-2147483648"},
+        MomentArgumentsCase{"NotAnInteger", {"--position", "end", "a"},
+                            "error: invalid value 'end' for --position: not an integer"},
+        MomentArgumentsCase{"EmptyValue", {"--follow=", "a"}, "error: invalid value '' for --follow: not an integer"},
+        MomentArgumentsCase{"MissingValue", {"a", "--position"}, "error: missing value for --position"}),
+    RowName);
+
 // The start-up with the arguments of a command line: what the window loaded
 // once it was shown, as steps=<steps loaded> max=<slider maximum>
 // play=<0|1> messages=<loader ids> unopened=<files reported as not openable>.
@@ -468,7 +508,7 @@ protected:
         QStringList arguments{QStringLiteral("OstrelView.exe")};
         for (const QString &name : names)
             arguments << Files.Path(name);
-        ScriptedFormView form(arguments);
+        ScriptedFormView form(ParseStartupArguments(arguments).Accepted.value());
         if (!ShowAndWait(&form))
             return QStringLiteral("not shown");
         QStringList messages;
@@ -515,6 +555,23 @@ INSTANTIATE_TEST_SUITE_P(
         FormShowCase{"RefusedFile", {"refused.ostrelScript"}, "steps=0 max=30 play=0 messages=40002 unopened="}),
     RowName);
 
+// The window opens the script at the position asked for, clamped into the
+// slider's range, following the entrant asked for (nobody outside the table).
+TEST_F(StartupTest, OpensTheScriptAtTheMomentTheCommandLineNames)
+{
+    ScriptFolder files;
+    const QString script = files.Write("five.ostrelScript", FiveStepTournament());
+    const std::vector<std::tuple<QStringList, int, int>> moments = {
+        {{"--position", "3", "--follow", "2"}, 3, 2}, {{"--position=99", "--follow=4"}, FiveSteps + 1, -1}};
+    for (const auto &[options, position, followed] : moments) {
+        ScriptedFormView form(ParseStartupArguments(QStringList{"ostrel-view", script} + options).Accepted.value());
+        ASSERT_TRUE(ShowAndWait(&form));
+        EXPECT_EQ(form.CurrentPosition(), position);
+        EXPECT_EQ(form.TrackBarProgress->value(), position);
+        EXPECT_EQ(form.Session.Followed(), followed);
+    }
+}
+
 TEST_F(StartupTest, AFileThatCannotBeOpenedIsNamedInAMessage)
 {
     ScriptFolder files;
@@ -552,6 +609,26 @@ TEST(InformationOptionTest, PrintsAndEndsWithoutADisplay)
         EXPECT_EQ(viewer.exitStatus(), QProcess::NormalExit);
         EXPECT_EQ(viewer.exitCode(), 0);
         EXPECT_TRUE(QString::fromLocal8Bit(viewer.readAllStandardOutput()).startsWith(printedStart));
+    }
+}
+
+// --help names the options; a value that is no integer is named on the
+// standard error and ends the program before any window is made.
+TEST(MomentOptionTest, HelpNamesTheOptionsAndARefusedValueEndsTheProgram)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    const std::vector<std::tuple<QStringList, int, QString>> rows = {
+        {{"--help"}, 0, "--position <P>"}, {{"--help"}, 0, "--follow <N>"},
+        {{"--follow", "two", "missing.ostrelScript"}, 64, "invalid value 'two' for --follow"}};
+    for (const auto &[arguments, exitCode, shown] : rows) {
+        QProcess viewer;
+        viewer.setProcessEnvironment(environment);
+        viewer.start(QStringLiteral(OSTREL_VIEWER_PROGRAM), arguments);
+        ASSERT_TRUE(viewer.waitForFinished(30000));
+        EXPECT_EQ(viewer.exitCode(), exitCode);
+        const QByteArray printed = exitCode == 0 ? viewer.readAllStandardOutput() : viewer.readAllStandardError();
+        EXPECT_TRUE(QString::fromLocal8Bit(printed).contains(shown)) << printed.toStdString();
     }
 }
 

@@ -318,15 +318,17 @@ void PrintTournamentViews(const ReplaySession &session, const Options &options)
 }
 
 // One line per action after the load: where the replay stands and what shows.
-QByteArray ActionLine(const QJsonObject &state)
+// Only the counts are read, so that a state costs no more than this line.
+QByteArray ActionLine(const Action &action, bool result, const ReplaySession &session)
 {
-    const QString arg = state["arg"].isNull() ? QString() : QLatin1Char(' ') + state["arg"].toVariant().toString();
+    const QJsonValue argValue = ArgOf(action);
+    const QString arg = argValue.isNull() ? QString() : QLatin1Char(' ') + argValue.toVariant().toString();
     return QStringLiteral("%1%2: %3, position %4 of %5, %6 digest lines, %7 battles listed\n")
-        .arg(state["action"].toString(), arg, state["result"].toBool() ? "done" : "nothing done")
-        .arg(state["position"].toInt())
-        .arg(state["max"].toInt())
-        .arg(state["digest"].toArray().size())
-        .arg(state["battles"].toArray().size())
+        .arg(action.Name, arg, result ? "done" : "nothing done")
+        .arg(session.CurrentPosition())
+        .arg(session.SliderMax())
+        .arg(qsizetype(session.Digest().size()))
+        .arg(session.BattleList().RowCount())
         .toLocal8Bit();
 }
 
@@ -389,7 +391,7 @@ int main(int argc, char *argv[])
         QByteArray lines;
         for (const Action &action : options->Actions) {
             const bool result = inspector.Run(action);
-            lines += ActionLine(stateAfter(action.Name, ArgOf(action), result));
+            lines += ActionLine(action, result, inspector.Session());
         }
         PrintSummary(inspector, loaded);
         if (loaded)
