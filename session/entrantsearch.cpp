@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <array>
+#include <string_view>
+#include <unordered_map>
 
 namespace ostrel {
 
@@ -45,15 +47,31 @@ QString CaseFolded(const QString &text)
     return folded.toCaseFolded();
 }
 
+// Plain ASCII is its own NFKC form, and folds as it lowers.
+QString FoldedBytes(std::string_view bytes)
+{
+    if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return uchar(c) < 0x80; }))
+        return QString::fromLatin1(bytes.data(), qsizetype(bytes.size())).toLower();
+    return EntrantSearch::Folded(DecodeSjis(bytes));
+}
+
 } // namespace
 
+// Owners and emblems repeat across a field of entrants: each distinct text
+// is decoded and folded once, and the entrants that share it share its copy.
 EntrantSearch::EntrantSearch(const ReplayModel &model)
 {
+    std::unordered_map<std::string_view, QString> folded;
+    folded.reserve(model.Entrants.size() * 2);
+    const auto fold = [&folded](std::string_view bytes) -> const QString & {
+        const auto [at, added] = folded.try_emplace(bytes);
+        if (added)
+            at->second = FoldedBytes(bytes);
+        return at->second;
+    };
     texts_.reserve(model.Entrants.size());
-    for (const Entrant &entrant : model.Entrants) {
-        texts_.push_back({Folded(DecodeSjis(entrant.Doller.View())), Folded(DecodeSjis(entrant.Owner.View())),
-                          Folded(DecodeSjis(entrant.Emblem.View()))});
-    }
+    for (const Entrant &entrant : model.Entrants)
+        texts_.push_back({fold(entrant.Doller.View()), fold(entrant.Owner.View()), fold(entrant.Emblem.View())});
 }
 
 QString EntrantSearch::Folded(const QString &text)
