@@ -19,6 +19,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 
@@ -55,8 +56,8 @@ int main(int argc, char *argv[])
         {"32000 on 250x250", {1, 32000, 250, 250, 32767, false}},
         {"32767 on 1000x200", {1, 32767, 1000, 200, 32767, false}},
     };
-    std::printf("%-20s %9s %9s %9s %9s %9s %9s %9s %11s\n", "input", "End ms", "(session)", "Home ms", "(session)",
-                "tick ms", "seek1 ms", "fit ms", "rows at end");
+    std::printf("%-20s %9s %9s %9s %9s %9s %9s %9s %9s %11s\n", "input", "End ms", "(session)", "Home ms", "(session)",
+                "tick ms", "seek1 ms", "fit ms", "follow ms", "rows at end");
     for (const Input &input : inputs) {
         const QString path = dir.filePath(QStringLiteral("input.ostrelScript"));
         QFile file(path);
@@ -94,6 +95,19 @@ int main(int argc, char *argv[])
         form.ImageBr->SetScale(MapZoom::FitScale(form.Session.Grid().MapSize(), form.ScrollBoxBr->viewport()->size()));
         QCoreApplication::processEvents();
         const double fit = Handled(form, [&] { form.ImageBr->repaint(); });
+        // Following an entrant with the whole arena in view, with the overview
+        // strip on: the slowest of the ticks, each painted, is what a user
+        // would feel as a stall.
+        form.ShowOverview(true);
+        form.Session.Follow(0);
+        form.Session.MoveSlider(form.Session.SliderMax() / 2);
+        form.Session.ToolButtonFwdClick();
+        double slowestFollowTick = 0;
+        for (int i = 0; i < Ticks; ++i)
+            slowestFollowTick = std::max(slowestFollowTick, Handled(form, [&] { form.Session.TimerPlayTimer(); }));
+        form.Session.ToolButtonPauseClick();
+        form.Session.StopFollowing();
+        form.ShowOverview(false);
         form.ImageBr->SetScale(1);
         ReplaySession &session = form.Session;
         const int from = session.CurrentPosition();
@@ -101,13 +115,14 @@ int main(int argc, char *argv[])
             for (int i = 1; i <= Ticks; ++i)
                 session.MoveSlider(from + i);
         });
-        std::printf("%-20s %9.1f %9.1f %9.1f %9.1f %9.2f %9.2f %9.1f %11d\n", input.Name, end * 1e3,
+        std::printf("%-20s %9.1f %9.1f %9.1f %9.1f %9.2f %9.2f %9.1f %9.1f %11d\n", input.Name, end * 1e3,
                     sessionEnd * 1e3, home * 1e3, sessionHome * 1e3, ticks / Ticks * 1e3, seeks / Ticks * 1e3,
-                    fit * 1e3, rows);
+                    fit * 1e3, slowestFollowTick * 1e3, rows);
         std::fflush(stdout);
     }
     std::printf("End and Home: key press on the focused slider until the window has painted, and (session) the "
                 "same seek by a session without a window; tick: one play tick with its paint; seek1: a one-step seek "
-                "of the session alone; fit: a paint of the whole arena zoomed to fit the map pane\n");
+                "of the session alone; fit: a paint of the whole arena zoomed to fit the map pane; follow: the slowest painted tick "
+                "while following an entrant at that zoom with the overview strip on\n");
     return 0;
 }
