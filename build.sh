@@ -119,6 +119,7 @@ package)
     install_missing "${PACKAGES[@]}" "${PACKAGE_PACKAGES[@]}"
     BUILD_DIR=build-package
     configure_and_build -DCMAKE_BUILD_TYPE=Release -DOSTREL_BUILD_TESTS=OFF
+    rm -f "$BUILD_DIR"/*.deb
     (cd "$BUILD_DIR" && cpack -G DEB)
     tools/package/check-package.sh "$BUILD_DIR"/ostrel-viewer_*_amd64.deb
     ;;
