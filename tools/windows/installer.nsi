@@ -29,7 +29,7 @@ SetCompressor /SOLID lzma
 !define SHCNE_ASSOCCHANGED 0x08000000
 !define SHCNF_IDLIST 0
 
-Name "${PRODUCT_NAME}"
+Name "$(INSTALLER_NAME)"
 OutFile "${OUTFILE}"
 InstallDir "$LOCALAPPDATA\Programs\OstrelView"
 InstallDirRegKey HKCU "${UNINSTALL_KEY}" "InstallLocation"
@@ -49,6 +49,10 @@ InstallDirRegKey HKCU "${UNINSTALL_KEY}" "InstallLocation"
 !insertmacro MUI_LANGUAGE "Japanese"
 !insertmacro MUI_LANGUAGE "English"
 
+; The program's own name stays Japanese (shortcut, installed apps); the
+; pages name it in their language.
+LangString INSTALLER_NAME ${LANG_JAPANESE} "${PRODUCT_NAME}"
+LangString INSTALLER_NAME ${LANG_ENGLISH} "OstrelScript Viewer"
 LangString FILE_TYPE_NAME ${LANG_JAPANESE} "OstrelScript スクリプトファイル"
 LangString FILE_TYPE_NAME ${LANG_ENGLISH} "OstrelScript tournament"
 
