@@ -10,8 +10,10 @@
 #   ./build.sh fuzz [SECONDS]  build both fuzzers with sanitizers, run each SECONDS
 #   ./build.sh bench           build and run the benchmarks
 #   ./build.sh screenshot      remake docs/viewer.png under a virtual X server
+#   ./build.sh package         make the Debian package ostrel-viewer_<version>_amd64.deb
+#                              (build-package) and check it unpacked
 #   ./build.sh windows         cross-build for Windows, run the tests under wine,
-#                              pack OstrelView-<version>-win64.zip
+#                              pack OstrelView-<version>-win64.zip and the installer
 set -euo pipefail
 # A FILE given to run is taken relative to where the command was typed.
 caller_dir=$PWD
@@ -29,10 +31,14 @@ SHOT_PACKAGES=(xvfb openbox xdotool x11-utils imagemagick)
 # The window tests that need a real display run on Xvfb with openbox.
 TEST_PACKAGES=(xvfb openbox x11-utils)
 
+# dpkg-shlibdeps fills in Depends; the rest checks the unpacked package.
+PACKAGE_PACKAGES=(dpkg-dev desktop-file-utils appstream shared-mime-info xdg-utils
+                  libfile-mimeinfo-perl imagemagick)
+
 WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-x86-64-dev
                   binutils-mingw-w64-x86-64 cmake ninja-build qt6-base-dev qt6-base-dev-tools
                   wine64 wine googletest fonts-ipafont-gothic fonts-dejavu-core xvfb xauth x11-utils openbox
-                  imagemagick)
+                  imagemagick nsis)
 
 configure_and_build() {
     cmake -S . -B "$BUILD_DIR" "$@"
@@ -109,12 +115,20 @@ screenshot)
     cmake --build "$BUILD_DIR" -j"$JOBS" --target ostrel-view
     tools/screenshot.sh "$BUILD_DIR" docs/viewer.png
     ;;
+package)
+    install_missing "${PACKAGES[@]}" "${PACKAGE_PACKAGES[@]}"
+    BUILD_DIR=build-package
+    configure_and_build -DCMAKE_BUILD_TYPE=Release -DOSTREL_BUILD_TESTS=OFF
+    rm -f "$BUILD_DIR"/*.deb
+    (cd "$BUILD_DIR" && cpack -G DEB)
+    tools/package/check-package.sh "$BUILD_DIR"/ostrel-viewer_*_amd64.deb
+    ;;
 windows)
     install_missing "${WINDOWS_PACKAGES[@]}"
     exec tools/windows/build-windows.sh
     ;;
 *)
-    sed -n '2,12p' "$0"
+    sed -n '2,16p' "$0"
     exit 64
     ;;
 esac

@@ -53,6 +53,7 @@ int main(int argc, char *argv[])
 {
     if (const std::optional<int> exitCode = AnswerInformationOptions(argc, argv))
         return *exitCode;
+    QGuiApplication::setDesktopFileName(QStringLiteral("com.brimwold.OstrelView"));
     ViewerApplication app(argc, argv);
     // The title stays out of the application's display name, which Qt would
     // append to the window's own caption.

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Cross-builds the project for 64-bit Windows, runs its tests under wine
-# through CTest and packs OstrelView-<version>-win64.zip. Called by
+# through CTest, packs OstrelView-<version>-win64.zip and builds the installer
+# OstrelView-<version>-setup.exe from the same files. Called by
 # ./build.sh windows, which installs the Debian packages first.
 set -euo pipefail
 repo=$(cd "$(dirname "$0")/../.." && pwd)
@@ -39,4 +40,24 @@ rm -rf "$unpacked" && mkdir -p "$unpacked"
 folder="$unpacked/${package%.zip}"
 timeout 300 env -u WINEPATH -u WINEQT_QPA_PLATFORM tools/windows/wine-viewer-check.sh "$folder/OstrelView.exe" \
     "$folder/ostrel-inspect.exe" "$folder/examples/default.ostrelScript" "$BUILD_DIR/screenshots/package"
+
+# The installer holds what the zip holds; its check compares the installed
+# ostrel-inspect with a native one, from the developer's build when there is
+# one, else built here without the tests.
+version=${package#OstrelView-}
+version=${version%-win64.zip}
+setup="$BUILD_DIR/OstrelView-$version-setup.exe"
+staged="$BUILD_DIR/installer-files"
+rm -rf "$staged" && mkdir -p "$staged"
+(cd "$staged" && cmake -E tar xf "../$package")
+tools/windows/make-installer.sh "$staged/${package%.zip}" "$version" "$setup"
+native_dir=build
+[ -f "$native_dir/CMakeCache.txt" ] || {
+    native_dir="$BUILD_DIR/native"
+    cmake -S . -B "$native_dir" -DOSTREL_BUILD_VIEWER=OFF -DOSTREL_BUILD_TESTS=OFF
+}
+cmake --build "$native_dir" -j"$JOBS" --target ostrel-inspect
+timeout 300 env -u WINEPATH -u WINEQT_QPA_PLATFORM -u WINEPREFIX tools/windows/wine-installer-check.sh \
+    "$setup" "$native_dir/tools/headless/ostrel-inspect" examples/default.ostrelScript
 echo "Windows package: $BUILD_DIR/$package"
+echo "Windows installer: $setup"
