@@ -74,7 +74,9 @@ TEST_P(GoldenStateTest, TextLinesCountWhatTheStatesHold)
                         .arg(state["digest"].toArray().size())
                         .arg(state["battles"].toArray().size());
     }
-    EXPECT_TRUE(QString::fromUtf8(text.readAllStandardOutput()).endsWith(expected.join('\n') + '\n'));
+    // Windows writes its text-mode line ends as CR LF.
+    const QString printed = QString::fromUtf8(text.readAllStandardOutput()).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    EXPECT_TRUE(printed.endsWith(expected.join('\n') + '\n'));
 }
 
 INSTANTIATE_TEST_SUITE_P(Worked, GoldenStateTest,

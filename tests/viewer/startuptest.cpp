@@ -622,6 +622,11 @@ TEST(MomentOptionTest, HelpNamesTheOptionsAndARefusedValueEndsTheProgram)
         {{"--help"}, 0, "--position <P>"}, {{"--help"}, 0, "--follow <N>"},
         {{"--follow", "two", "missing.ostrelScript"}, 64, "invalid value 'two' for --follow"}};
     for (const auto &[arguments, exitCode, shown] : rows) {
+#ifdef _WIN32
+        // There a refusal is shown in a message box, which no test can close.
+        if (exitCode != 0)
+            continue;
+#endif
         QProcess viewer;
         viewer.setProcessEnvironment(environment);
         viewer.start(QStringLiteral(OSTREL_VIEWER_PROGRAM), arguments);
