@@ -60,6 +60,10 @@ public:
         bool operator==(const RowState &) const = default;
     };
 
+    // The rows' texts may have changed in the model: the next refresh
+    // reports every row.
+    void Forget() { rows_.assign(rows_.size(), std::nullopt); }
+
 private:
     friend void RefreshBattleList(const ReplayModel &, int, int, const ReplayStep *, BattleListControl &,
                                   BattleListMemo &);

@@ -58,19 +58,54 @@ const char *ParseSigned(const char *p, int32_t &out)
 
 void LineReader::Fill()
 {
-    while (!atEnd_ && end_ - begin_ <= MaxPiece) {
-        std::memmove(buffer_, buffer_ + begin_, end_ - begin_);
-        const std::size_t kept = end_ - begin_;
-        const bool nulKept = nul_ < end_;
-        nul_ -= begin_;
-        end_ = kept;
-        begin_ = 0;
-        const std::size_t got = std::fread(buffer_ + end_, 1, sizeof buffer_ - end_, file_);
-        end_ += got;
-        atEnd_ = got == 0;
-        if (!nulKept)
-            nul_ = FindNul(kept);
+    while (!atEnd_ && end_ - begin_ <= MaxPiece)
+        ReadMore();
+}
+
+bool LineReader::ReadMore()
+{
+    std::memmove(buffer_, buffer_ + begin_, end_ - begin_);
+    const std::size_t kept = end_ - begin_;
+    const bool nulKept = nul_ < end_;
+    nul_ -= begin_;
+    lastLf_ = lastLf_ != NoLf && lastLf_ >= begin_ ? lastLf_ - begin_ : NoLf;
+    end_ = kept;
+    begin_ = 0;
+    const std::size_t got = std::fread(buffer_ + end_, 1, sizeof buffer_ - end_, file_);
+    end_ += got;
+    bytesRead_ += got;
+    atEnd_ = got == 0;
+    if (!nulKept)
+        nul_ = FindNul(kept);
+    // Searched from the back: a block of text ends a few bytes after its
+    // last line end.
+    for (std::size_t i = end_; i > kept; --i) {
+        if (buffer_[i - 1] == '\n') {
+            lastLf_ = i - 1;
+            break;
+        }
     }
+    return !atEnd_;
+}
+
+bool LineReader::LineEndAhead()
+{
+    for (;;) {
+        if (lastLf_ != NoLf && lastLf_ >= begin_)
+            return true;
+        if (begin_ == 0 && end_ == sizeof buffer_)
+            return true;
+        if (atEnd_ || !ReadMore())
+            return false;
+    }
+}
+
+void LineReader::Resume(std::FILE *file)
+{
+    file_ = file;
+    atEnd_ = false;
+    // The end a stream has met stays set until cleared, however it grows.
+    std::clearerr(file_);
 }
 
 std::size_t LineReader::FindNul(std::size_t from) const
@@ -83,6 +118,8 @@ bool LineReader::ReadLine(LinePiece &piece)
 {
     if (end_ - begin_ <= MaxPiece)
         Fill();
+    if (holdTail_ && !LineEndAhead())
+        return false;
     char *p = buffer_ + begin_;
     const std::size_t available = end_ - begin_;
     const std::size_t window = std::min(available, MaxPiece);

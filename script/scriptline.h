@@ -26,12 +26,29 @@ public:
 
     explicit LineReader(std::FILE *file) : file_(file) {}
 
-    // Reads the next piece; false at the end of the file.
+    // Reads the next piece; false at the end of the file, or, while the tail
+    // is held, where only an unterminated tail is left.
     bool ReadLine(LinePiece &piece);
+
+    // While on, a line is handed out only once its line end has been read
+    // (a file still being written may hold half a line at its end), except
+    // a line longer than the buffer, which goes in pieces as it comes.
+    void HoldTail(bool on) { holdTail_ = on; }
+    // Reads on from file, which stands at BytesRead(), after the reader ran
+    // out (a file that has grown, opened anew).
+    void Resume(std::FILE *file);
+    // The bytes read from the file, and of them the ones handed out.
+    uint64_t BytesRead() const { return bytesRead_; }
+    uint64_t BytesHandedOut() const { return bytesRead_ - (end_ - begin_); }
 
 private:
     // Makes at least MaxPiece + 1 bytes available, fewer only at the end.
     void Fill();
+    // Moves what is left to the front and reads once more; false at the end.
+    bool ReadMore();
+    // Whether the rest of the current line is in the buffer (or the buffer
+    // is full of it), reading more as needed.
+    bool LineEndAhead();
     // The first NUL at or after from, or end_ when there is none.
     std::size_t FindNul(std::size_t from) const;
 
@@ -40,7 +57,12 @@ private:
     std::size_t begin_ = 0;
     std::size_t end_ = 0;
     std::size_t nul_ = 0;  // FindNul(begin_), kept up to date: NULs are rare
+    std::size_t lastLf_ = NoLf;  // the last LF of the buffer, NoLf when none
+    uint64_t bytesRead_ = 0;
     bool atEnd_ = false;
+    bool holdTail_ = false;
+
+    static constexpr std::size_t NoLf = std::size_t(-1);
 };
 
 // Splits a piece in place into key and value. Yields false for a comment line

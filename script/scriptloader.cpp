@@ -62,9 +62,29 @@ public:
     // Reads the next keyed line; false at the end of the file.
     bool NextKeyedLine(std::string_view &key, const char *&value);
 
-    void ReadHeader(ScriptHeader &header);
-    bool ReadEntrants();
-    void ReadEvents();
+    // Each says whether its section is complete; false when the lines ran out.
+    bool ReadHeader(ScriptHeader &header);
+    bool ReadEntrants(std::vector<Entrant> &entrants, int32_t linesPerBlock);
+    bool ReadEvents();
+
+    LineReader &Lines() { return lines_; }
+    const LineReader &Lines() const { return lines_; }
+    // From now on, amending is told the number of a step that existed
+    // already before a line changes it (once per step, lowest first).
+    void WatchAmendments(const ScriptLoader::Amending &amending)
+    {
+        amending_ = amending;
+        amendFloor_ = int(model_.Steps.size()) + 1;
+    }
+    // Reads on after the lines ran out.
+    void Resume(std::FILE *file)
+    {
+        lines_.Resume(file);
+        atEnd_ = false;
+    }
+    bool Ended() const { return ended_; }
+    // The battle (from 1) that later Status and Result lines change; 0 when none.
+    int CurrentBattle() const { return currentFight_ ? currentBattle_ : 0; }
 
 private:
     void OnMove(const char *value);
@@ -74,6 +94,14 @@ private:
     void OnHitPoint(int side, const char *value);
     void OnResult(const char *value);
 
+    void Amend(int step)
+    {
+        if (step < amendFloor_) {
+            amendFloor_ = step;
+            if (amending_)
+                amending_(step);
+        }
+    }
     int8_t TrackedRate(int entrant) const;
     int CountWins(int entrant) const { return ledger_.Wins(int16_t(entrant)); }
     BattleEntry &CurrentBattleEntry() { return model_.Battles[std::size_t(currentBattle_ - 1)]; }
@@ -82,13 +110,18 @@ private:
     bool atEnd_ = false;
     ReplayModel &model_;
 
+    bool ended_ = false;
     int turnCounter_ = 0;
     MoveStep *openMoveStep_ = nullptr;
+    int openMoveStepNumber_ = 0;
     FightRecord *currentFight_ = nullptr;  // none until a Fight line with a valid battle number
+    int currentFightStepNumber_ = 0;
     int currentBattle_ = 0;
     int entrantsInPlay_ = 0;
     std::vector<int8_t> hitPointTrack_;
     WinLedger ledger_;
+    ScriptLoader::Amending amending_;
+    int amendFloor_ = 0;
 };
 
 bool ScriptLoader::Reader::NextKeyedLine(std::string_view &key, const char *&value)
@@ -105,8 +138,9 @@ bool ScriptLoader::Reader::NextKeyedLine(std::string_view &key, const char *&val
     return false;
 }
 
-void ScriptLoader::Reader::ReadHeader(ScriptHeader &header)
+bool ScriptLoader::Reader::ReadHeader(ScriptHeader &header)
 {
+    bool complete = false;
     int count = 0;
     std::string_view key;
     const char *value;
@@ -128,25 +162,27 @@ void ScriptLoader::Reader::ReadHeader(ScriptHeader &header)
         }
         // HeaderLines is 0 until its own line is read, so a header whose
         // first line is another key ends after that line.
-        if (++count >= header.HeaderLines)
+        if (++count >= header.HeaderLines) {
+            complete = true;
             break;
+        }
     }
     entrantsInPlay_ = header.EntrantCount;
+    return complete;
 }
 
-bool ScriptLoader::Reader::ReadEntrants()
+bool ScriptLoader::Reader::ReadEntrants(std::vector<Entrant> &entrants, int32_t linesPerBlock)
 {
-    const std::size_t blocks = model_.Entrants.size();
+    const std::size_t blocks = entrants.size();
     hitPointTrack_.assign(blocks, 100);
     if (blocks == 0)
         return true;
-    const int32_t linesPerBlock = model_.Header.EntrantLines;
     std::size_t block = 0;
     int lineCount = 0;
     std::string_view key;
     const char *value;
     while (NextKeyedLine(key, value)) {
-        Entrant &entrant = model_.Entrants[block];
+        Entrant &entrant = entrants[block];
         switch (EntrantKey(EntrantKeys.Find(key))) {
         case EntrantKey::Doller: entrant.Doller.Assign(value); break;
         case EntrantKey::Owner: entrant.Owner.Assign(value); break;
@@ -168,11 +204,11 @@ bool ScriptLoader::Reader::ReadEntrants()
     return false;
 }
 
-void ScriptLoader::Reader::ReadEvents()
+bool ScriptLoader::Reader::ReadEvents()
 {
     std::string_view key;
     const char *value;
-    while (NextKeyedLine(key, value)) {
+    while (!ended_ && NextKeyedLine(key, value)) {
         switch (EventKey(EventKeys.Find(key))) {
         case EventKey::Turn:
             openMoveStep_ = nullptr;
@@ -187,9 +223,10 @@ void ScriptLoader::Reader::ReadEvents()
         case EventKey::HitPoint1: OnHitPoint(0, value); break;
         case EventKey::HitPoint2: OnHitPoint(1, value); break;
         case EventKey::Result: OnResult(value); break;
-        case EventKey::End: return;
+        case EventKey::End: ended_ = true; break;
         }
     }
+    return ended_;
 }
 
 void ScriptLoader::Reader::OnMove(const char *value)
@@ -206,9 +243,11 @@ void ScriptLoader::Reader::OnMove(const char *value)
         step.Move->Deltas.reserve(std::min(std::size_t(std::max(entrantsInPlay_, 0)) + 1, MaxReservedMoves));
         openMoveStep_ = step.Move.get();
         model_.Steps.push_back(std::move(step));
+        openMoveStepNumber_ = int(model_.Steps.size());
     }
     int32_t values[3] = {0, 0, 0};
     ReadIntegerList(value, values, 3);
+    Amend(openMoveStepNumber_);
     if (openMoveStep_->Deltas.size() < MoveStep::MaxCount)
         openMoveStep_->Deltas.push_back({int16_t(values[0]), int8_t(values[1]), int8_t(values[2])});
 }
@@ -232,6 +271,7 @@ void ScriptLoader::Reader::OnFight(const char *value)
     step.Fight->Distance = int8_t(values[2]);
     currentFight_ = step.Fight;
     model_.Steps.push_back(std::move(step));
+    currentFightStepNumber_ = int(model_.Steps.size());
     if (model_.Battles.size() < std::size_t(battleNo)) {
         BattleEntry battle;
         battle.StartTurn = battle.EndTurn = turnCounter_;
@@ -245,6 +285,7 @@ void ScriptLoader::Reader::OnStatus(int side, const char *value)
 {
     if (!currentFight_)
         return;
+    Amend(currentFightStepNumber_);
     FightSide &fightSide = currentFight_->Side[side];
     int32_t values[7] = {fightSide.EntrantIndex};
     for (int i = 0; i < 6; ++i)
@@ -268,14 +309,17 @@ void ScriptLoader::Reader::OnStatus(int side, const char *value)
 
 void ScriptLoader::Reader::OnGuide(int side, const char *value)
 {
-    if (currentFight_)
-        currentFight_->Side[side].Guide.Assign(ReadWord(value));
+    if (!currentFight_)
+        return;
+    Amend(currentFightStepNumber_);
+    currentFight_->Side[side].Guide.Assign(ReadWord(value));
 }
 
 void ScriptLoader::Reader::OnHitPoint(int side, const char *value)
 {
     if (!currentFight_)
         return;
+    Amend(currentFightStepNumber_);
     FightSide &fightSide = currentFight_->Side[side];
     // The line holds seven values, but only the first (the rate) is kept,
     // and the later ones cannot change how the first is read.
@@ -292,6 +336,7 @@ void ScriptLoader::Reader::OnResult(const char *value)
 {
     if (!currentFight_)
         return;
+    Amend(currentFightStepNumber_);
     int32_t values[3] = {currentFight_->ResultInfo, currentFight_->ResultCode, currentFight_->OutStatus};
     ReadIntegerList(value, values, 3);
     currentFight_->ResultInfo = int8_t(values[0]);
@@ -310,9 +355,111 @@ void ScriptLoader::Reader::OnResult(const char *value)
         --entrantsInPlay_;
 }
 
+// The header and the entrants. A live read does not start before both are
+// complete in the file; until then it leaves the model alone.
+bool ScriptLoader::ReadPreamble(Reader &reader, std::size_t bytesLeft, LoadResult &result, bool live)
+{
+    ScriptHeader header;
+    const bool headerComplete = reader.ReadHeader(header);
+    if (live && !headerComplete)
+        return false;
+    if (header.Version.View() != "00.00.02") {
+        result.Messages.push_back(IdsNotAScript);
+        return false;
+    }
+    if (!WithinLimits(header)) {
+        result.Messages.push_back(IdsTooLarge);
+        return false;
+    }
+    std::vector<Entrant> entrants(std::size_t(std::max(header.EntrantCount, 0)));
+    const bool entrantsComplete = reader.ReadEntrants(entrants, header.EntrantLines);
+    if (live && !entrantsComplete)
+        return false;
+
+    result.ModelReplaced = true;
+    model_.Header = header;
+    model_.Clear();
+    model_.Entrants = std::move(entrants);
+    ReserveTables(model_, header, bytesLeft);
+    if (!entrantsComplete)
+        result.Messages.push_back(IdsBadEntrants);
+    return true;
+}
+
 int8_t ScriptLoader::Reader::TrackedRate(int entrant) const
 {
     return entrant >= 0 && std::size_t(entrant) < hitPointTrack_.size() ? hitPointTrack_[std::size_t(entrant)] : int8_t(100);
+}
+
+ScriptLoader::ScriptLoader(ReplayModel &model) : model_(model) {}
+
+ScriptLoader::~ScriptLoader() = default;
+
+std::optional<LoadResult> ScriptLoader::Start(std::FILE *file)
+{
+    LoadResult result;
+    result.Outcome = LoadResult::Refused;
+    const std::size_t bytesLeft = BytesLeft(file);
+    try {
+        auto reader = std::make_unique<Reader>(file, model_);
+        reader->Lines().HoldTail(true);
+        if (!ReadPreamble(*reader, bytesLeft, result, true))
+            return result.Messages.empty() ? std::nullopt : std::optional(result);
+        live_ = std::move(reader);
+        live_->ReadEvents();
+    } catch (const std::bad_alloc &) {
+        live_.reset();
+        result.Outcome = LoadResult::OutOfMemory;
+        result.Messages.push_back(IdsMemoryFailure);
+        return result;
+    }
+    result.Outcome = LoadResult::Loaded;
+    return result;
+}
+
+bool ScriptLoader::ReadOn(std::FILE *file, bool holdTail, const Amending &amending)
+{
+    if (!live_)
+        return true;
+    try {
+        live_->WatchAmendments(amending);
+        live_->Resume(file);
+        live_->Lines().HoldTail(holdTail);
+        live_->ReadEvents();
+    } catch (const std::bad_alloc &) {
+        return false;
+    }
+    return true;
+}
+
+bool ScriptLoader::TakeIn(std::FILE *file, const Amending &amending)
+{
+    return ReadOn(file, true, amending);
+}
+
+bool ScriptLoader::Finish(std::FILE *file, const Amending &amending)
+{
+    return ReadOn(file, false, amending);
+}
+
+uint64_t ScriptLoader::BytesTaken() const
+{
+    return live_ ? live_->Lines().BytesHandedOut() : 0;
+}
+
+uint64_t ScriptLoader::BytesRead() const
+{
+    return live_ ? live_->Lines().BytesRead() : 0;
+}
+
+bool ScriptLoader::Ended() const
+{
+    return live_ && live_->Ended();
+}
+
+int ScriptLoader::OpenBattle() const
+{
+    return live_ ? live_->CurrentBattle() : 0;
 }
 
 ScriptFile OpenScriptFile(const QString &path)
@@ -333,25 +480,8 @@ LoadResult ScriptLoader::Read(std::FILE *file, const std::function<void()> &entr
     const std::size_t bytesLeft = BytesLeft(file);
     try {
         Reader reader(file, model_);
-        ScriptHeader header;
-        reader.ReadHeader(header);
-        if (header.Version.View() != "00.00.02") {
-            result.Messages.push_back(IdsNotAScript);
+        if (!ReadPreamble(reader, bytesLeft, result, false))
             return result;
-        }
-        if (!WithinLimits(header)) {
-            result.Messages.push_back(IdsTooLarge);
-            return result;
-        }
-
-        result.ModelReplaced = true;
-        model_.Header = header;
-        model_.Clear();
-        model_.Entrants.resize(std::size_t(std::max(header.EntrantCount, 0)));
-        ReserveTables(model_, header, bytesLeft);
-
-        if (!reader.ReadEntrants())
-            result.Messages.push_back(IdsBadEntrants);
         if (entrantsRead)
             entrantsRead();
         reader.ReadEvents();

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace ostrel {
@@ -58,9 +59,19 @@ struct LoadResult {
 //   step grows (up to 32767 moves, the width of its count; more are dropped);
 // - an entrant count of 0 or less gives an empty entrant table;
 // - a list value that a line leaves missing keeps the value its field had.
+//
+// A file that is still being written is read live: Start, then TakeIn each
+// time the file has grown, then Finish. A live read takes in whole lines
+// only, holding an unterminated tail until its line end arrives, and keeps
+// its place and the state of the events between calls, so that taking in
+// what was appended costs what was appended. After every call the model is
+// exactly what Read makes of the bytes taken in (BytesTaken()): the lines
+// go through the same code in the same order, and no line is read before
+// its line end, so none is read differently than a whole load reads it.
 class ScriptLoader {
 public:
-    explicit ScriptLoader(ReplayModel &model) : model_(model) {}
+    explicit ScriptLoader(ReplayModel &model);
+    ~ScriptLoader();
 
     // Reads the file from its position into the model. Nothing is shown: the
     // caller shows the result's messages once the load is over.
@@ -71,10 +82,46 @@ public:
     // them while the events are read. Every load that ends Loaded calls it.
     LoadResult Read(std::FILE *file, const std::function<void()> &entrantsRead = {});
 
+    // Starts a live read of the file from its position. nullopt, leaving
+    // the model alone, while the file does not yet hold its whole header and
+    // entrant section (the caller tries again from the file's start later);
+    // otherwise the result of the load, as Read gives it.
+    std::optional<LoadResult> Start(std::FILE *file);
+    // Takes in the lines completed since the last call; file stands at
+    // BytesRead() (it may be the same stream, or the file opened anew).
+    // False when memory ran out (the model is then incomplete).
+    //
+    // New lines mostly add steps, but some change steps taken in already: a
+    // Move line joins its turn's open move step, wherever it stands, and the
+    // Status, Guide, HitPoint and Result lines fill the current fight. Before
+    // the first such change of a step, amending is called with its number
+    // (from 1; again for a lower one), so that whoever applied the step can
+    // take it back while it still reads as it did.
+    using Amending = std::function<void(int step)>;
+    bool TakeIn(std::FILE *file, const Amending &amending = {});
+    // Takes in the rest, an unterminated last line as Read takes it; the
+    // read is over then.
+    bool Finish(std::FILE *file, const Amending &amending = {});
+
+    bool Started() const { return bool(live_); }
+    // The bytes of the file that the model reflects; always at a line end
+    // until Finish (a line longer than 64 KiB excepted, which goes in pieces).
+    uint64_t BytesTaken() const;
+    // Where the next TakeIn reads on: the held tail has been read already.
+    uint64_t BytesRead() const;
+    // The events' End line has been read: later lines are never read.
+    bool Ended() const;
+    // The battle (from 1) that later lines may still change; 0 when none.
+    int OpenBattle() const;
+
 private:
     class Reader;
 
+    bool ReadPreamble(Reader &reader, std::size_t bytesLeft, LoadResult &result, bool live);
+    bool ReadOn(std::FILE *file, bool holdTail, const Amending &amending);
+
     ReplayModel &model_;
+    std::unique_ptr<Reader> live_;
 };
 
 struct FileCloser {

@@ -78,6 +78,7 @@ LoadResult ReplaySession::OpenScript(const QString &path)
 LoadResult ReplaySession::Open(std::FILE *file)
 {
     ChangeScope scope(*this);
+    live_.reset();
     LoadResult result = Load(file);
     if (result.Succeeded())
         EnableControls(true);
@@ -102,7 +103,12 @@ LoadResult ReplaySession::Load(std::FILE *file)
             // the load fails below, once the file has been read
         }
     }
-    LoadResult result = read.Finish();
+    return Adopt(read.Finish(), std::move(map), mapDrawn);
+}
+
+// What every load does once the file has been read.
+LoadResult ReplaySession::Adopt(LoadResult result, ArenaGrid map, bool mapDrawn)
+{
     if (result.ModelReplaced) {
         // Nothing may point into the tournament that was replaced.
         engine_.ReleaseHighlight();
@@ -126,6 +132,119 @@ LoadResult ReplaySession::Load(std::FILE *file)
             index_.Build(model_);
     }
     return result;
+}
+
+std::optional<LoadResult> ReplaySession::OpenLive(const QString &path)
+{
+    if (!OpenScriptFile(path))
+        return LoadResult{};  // cannot be opened: nothing changes
+    ChangeScope scope(*this);
+    const int followed = followed_;
+    const bool reloading = !loadedPath_.isEmpty() && QFileInfo(path) == QFileInfo(loadedPath_);
+    ResetToStart();
+    live_ = std::make_unique<LiveScript>(model_, path);
+    const std::optional<LoadResult> started = live_->Start();
+    if (!started)
+        return std::nullopt;  // the model is left alone until the file holds more
+    ArenaGrid map;
+    bool mapDrawn = false;
+    if (started->Succeeded()) {
+        try {
+            map.Build(model_.Header, model_.Entrants);
+            map.DrawAll();
+            mapDrawn = true;
+        } catch (const std::bad_alloc &) {
+            // Adopt fails the load
+        }
+    }
+    const LoadResult result = Adopt(*started, std::move(map), mapDrawn);
+    liveBytes_ = live_->Loader().BytesTaken();
+    if (result.Succeeded())
+        EnableControls(true);
+    else
+        live_.reset();
+    if (result.ModelReplaced) {
+        loadedPath_ = result.Succeeded() ? path : QString();
+        Follow(result.Succeeded() && reloading ? followed : -1);
+    }
+    return result;
+}
+
+ReplaySession::LiveTake ReplaySession::TakeInAppended()
+{
+    return ReadOn(false);
+}
+
+ReplaySession::LiveTake ReplaySession::FinishLive()
+{
+    LiveTake take = ReadOn(true);
+    live_.reset();
+    return take;
+}
+
+ReplaySession::LiveTake ReplaySession::ReadOn(bool finish)
+{
+    LiveTake take;
+    if (!live_)
+        return take;
+    ChangeScope scope(*this);
+    const QString path = live_->Path();
+    const auto loadAnew = [&](Growth what) {
+        if (finish) {
+            live_.reset();
+            take.Load = OpenScript(path);
+            if (take.Load.Succeeded())
+                liveBytes_ = uint64_t(QFileInfo(path).size());
+        } else if (std::optional<LoadResult> load = OpenLive(path)) {
+            take.Load = *load;
+        } else {
+            take.What = Growth::Waiting;
+            return take;
+        }
+        take.What = what;
+        return take;
+    };
+    if (!live_->Loader().Started())
+        return loadAnew(hasTournament_ ? Growth::Reloaded : Growth::Grown);
+    const LiveScript::Look look = live_->Check();
+    if (look == LiveScript::Look::Unreadable) {
+        take.What = Growth::Unreadable;
+        return take;
+    }
+    if (look == LiveScript::Look::Replaced)
+        return loadAnew(Growth::Reloaded);
+    if (look == LiveScript::Look::Unchanged && !finish)
+        return take;
+
+    const int stepsBefore = int(model_.Steps.size());
+    const bool follow = sliderPosition_ == sliderMax_;
+    int firstChanged = stepsBefore + 1;
+    // The end position becomes a step's position as steps arrive; a step
+    // that a line changes is taken back while it reads as it did.
+    if (engine_.CurrentPosition() > stepsBefore)
+        engine_.SeekTo(stepsBefore);
+    const auto amending = [&](int step) {
+        firstChanged = std::min(firstChanged, step);
+        if (engine_.CurrentPosition() >= step)
+            engine_.SeekTo(step - 1);
+    };
+    const bool read = finish ? live_->Finish(amending) : live_->TakeIn(amending);
+    index_.Extend(model_, firstChanged);
+    if (followed_ >= 0)
+        followedHistory_ = index_.HistoryOf(model_, followed_);
+    sliderMax_ = engine_.Maximum();
+    sliderPosition_ = follow ? sliderMax_ : std::min(sliderPosition_, sliderMax_);
+    // The rows are brought up to date whether or not the position moved:
+    // battles were added, and the one being read may have changed.
+    battleListMemo_.Forget();
+    engine_.SeekTo(sliderPosition_);
+    RefreshBattleList(model_, sliderPosition_, sliderMax_, engine_.ShownStep(sliderPosition_), battleRows_,
+                      battleListMemo_);
+    if (!playing_)
+        enabled_.Play = enabled_.Fwd = sliderPosition_ < sliderMax_;
+    liveBytes_ = live_->Loader().BytesTaken();
+    take.What = read ? Growth::Grown : Growth::Unreadable;
+    return take;
 }
 
 void ReplaySession::Follow(int entrant)

@@ -4,6 +4,7 @@
 #include "battlelist.h"
 #include "battlerows.h"
 #include "entrantsearch.h"
+#include "livescript.h"
 #include "replaymodel.h"
 #include "scriptloader.h"
 #include "stepengine.h"
@@ -176,6 +177,32 @@ public:
     // it is still in play at the end.
     std::optional<int> FollowedExit() const;
 
+    // Watching a file as the game writes it. OpenLive opens it as
+    // OpenScript does, but takes in whole lines only and keeps its place;
+    // while the file does not yet hold its whole header and entrant section
+    // it changes nothing and gives nullopt (TakeInAppended tries again).
+    std::optional<LoadResult> OpenLive(const QString &path);
+    enum class Growth { Waiting, Unchanged, Grown, Reloaded, Unreadable };
+    struct LiveTake {
+        Growth What = Growth::Unchanged;
+        LoadResult Load;  // the load, when the file was loaded anew
+    };
+    // Takes in the lines appended to the watched file since the last read,
+    // or, when the file was replaced (shorter than what was read, or the
+    // bytes read changed), loads it anew as Open does. When the slider stood
+    // at its maximum, it moves to the new maximum; otherwise the position
+    // stays. A file that is gone or unreadable changes nothing.
+    LiveTake TakeInAppended();
+    // The end of watching: takes in the rest, a last line without a line
+    // end as a whole load takes it; then stops watching.
+    LiveTake FinishLive();
+    bool Watching() const { return bool(live_); }
+    // The bytes of the watched file that the model reflects (after the
+    // end of watching too).
+    uint64_t LiveBytes() const { return liveBytes_; }
+    // The events' End line has been read: the file will add nothing.
+    bool LiveEnded() const { return live_ && live_->Loader().Ended(); }
+
 signals:
     void Changed();
     // The play timer starts its period anew, interval ms from now: on Play
@@ -189,6 +216,8 @@ private:
     class ChangeScope;
 
     LoadResult Load(std::FILE *file);
+    LoadResult Adopt(LoadResult result, ArenaGrid map, bool mapDrawn);
+    LiveTake ReadOn(bool finish);
     void SeekTo(int target);
     void SetPlayButtons(bool play, bool fwd, bool pause);
     void StartTimer(int interval);
@@ -205,6 +234,8 @@ private:
     QString loadedPath_;  // the file of the tournament loaded, as opened
     int followed_ = -1;
     EntrantHistory followedHistory_;
+    std::unique_ptr<LiveScript> live_;
+    uint64_t liveBytes_ = 0;
 
     int sliderPosition_ = 0;
     int sliderMax_ = InitialSliderMax;

@@ -47,37 +47,66 @@ void TournamentIndex::Clear()
 void TournamentIndex::Build(const ReplayModel &model)
 {
     Clear();
-    const std::size_t entrantCount = model.Entrants.size();
-    starts_.reserve(entrantCount);
+    starts_.reserve(model.Entrants.size());
     int32_t alive = 0;
     for (const Entrant &entrant : model.Entrants) {
         starts_.push_back({entrant.X, entrant.Y, entrant.HitPointRate, entrant.Status});
         alive += entrant.Status < 0;
     }
+    state_ = starts_;
+    alive_.assign(1, alive);
+    battleAt_.assign(1, 0);
+    IndexBattles(model);
+    Extend(model, 1);
+}
 
-    // Only fight steps change who is in play: walk them over a copy of the
-    // statuses, keeping the count as they change.
+void TournamentIndex::Extend(const ReplayModel &model, int firstChanged)
+{
+    if (starts_.size() != model.Entrants.size()) {
+        Build(model);
+        return;
+    }
+    // Walk the changed steps back, then forward as they read now. Only
+    // fight steps change who is in play: the count follows them.
+    const std::size_t from = std::size_t(std::clamp(firstChanged, 1, int(alive_.size())));
+    while (!changes_.empty() && std::size_t(changes_.back().Step) >= from) {
+        state_[std::size_t(changes_.back().Entrant)] = changes_.back().Before;
+        changes_.pop_back();
+    }
+    int32_t alive = alive_[from - 1];
     const std::size_t positions = model.Steps.size() + 2;
     alive_.resize(positions);
-    battleAt_.assign(positions, 0);
-    std::vector<Start> state = starts_;
-    alive_[0] = alive;
-    for (std::size_t k = 1; k <= model.Steps.size(); ++k) {
+    battleAt_.resize(from);
+    battleAt_.resize(positions, 0);
+    for (std::size_t k = from; k <= model.Steps.size(); ++k) {
         const ReplayStep &step = model.Steps[k - 1];
         if (step.IsFight() && step.Fight) {
             const FightRecord &fight = *step.Fight;
             battleAt_[k] = fight.BattleNo;
-            Start *p1 = At(state, fight.Side[0].EntrantIndex);
-            Start *p2 = At(state, fight.Side[1].EntrantIndex);
-            alive -= (p1 && p1->Status < 0) + (p2 && p2 != p1 && p2->Status < 0);
+            Start *p1 = At(state_, fight.Side[0].EntrantIndex);
+            Start *p2 = At(state_, fight.Side[1].EntrantIndex);
+            if (p2 == p1)
+                p2 = nullptr;
+            for (Start *player : {p1, p2}) {
+                if (player)
+                    changes_.push_back({int(k), int(player - state_.data()), *player});
+            }
+            alive -= (p1 && p1->Status < 0) + (p2 && p2->Status < 0);
             ApplyFightOutcome(fight, p1, p2);
-            alive += (p1 && p1->Status < 0) + (p2 && p2 != p1 && p2->Status < 0);
+            alive += (p1 && p1->Status < 0) + (p2 && p2->Status < 0);
         }
         alive_[k] = alive;
     }
     alive_[positions - 1] = alive;
+    AddBattles(model);
+}
 
-    // Battles by entrant, counted then placed, in table order.
+// Battles by entrant, counted then placed, in table order.
+void TournamentIndex::IndexBattles(const ReplayModel &model)
+{
+    const std::size_t entrantCount = starts_.size();
+    addedBattles_.clear();
+    unnamedBattles_.clear();
     battleOffset_.assign(entrantCount + 1, 0);
     const auto eachPlayer = [&](const BattleEntry &battle, auto visit) {
         if (At(starts_, battle.Player1))
@@ -91,8 +120,37 @@ void TournamentIndex::Build(const ReplayModel &model)
         battleOffset_[i + 1] += battleOffset_[i];
     battleIndex_.resize(battleOffset_[entrantCount]);
     std::vector<uint32_t> next(battleOffset_.begin(), battleOffset_.end() - 1);
-    for (std::size_t b = 0; b < model.Battles.size(); ++b)
-        eachPlayer(model.Battles[b], [&](std::size_t entrant) { battleIndex_[next[entrant]++] = int32_t(b); });
+    for (std::size_t b = 0; b < model.Battles.size(); ++b) {
+        const BattleEntry &battle = model.Battles[b];
+        eachPlayer(battle, [&](std::size_t entrant) { battleIndex_[next[entrant]++] = int32_t(b); });
+        if (battle.Player1 == -1 || battle.Player2 == -1)
+            unnamedBattles_.push_back({int32_t(b), battle.Player1, battle.Player2});
+    }
+    battlesSeen_ = model.Battles.size();
+}
+
+// A player, once named, stays: only new battles and battles with a player
+// still unnamed can add pairs.
+void TournamentIndex::AddBattles(const ReplayModel &model)
+{
+    std::vector<Unnamed> unnamed;
+    const auto add = [&](Unnamed was) {
+        const BattleEntry &battle = model.Battles[std::size_t(was.Battle)];
+        if (battle.Player1 != was.Player1 && At(starts_, battle.Player1))
+            addedBattles_.push_back({battle.Player1, was.Battle});
+        if (battle.Player2 != was.Player2 && battle.Player2 != battle.Player1 && At(starts_, battle.Player2))
+            addedBattles_.push_back({battle.Player2, was.Battle});
+        if (battle.Player1 == -1 || battle.Player2 == -1)
+            unnamed.push_back({was.Battle, battle.Player1, battle.Player2});
+    };
+    for (const Unnamed &was : unnamedBattles_)
+        add(was);
+    for (std::size_t b = battlesSeen_; b < model.Battles.size(); ++b)
+        add({int32_t(b), -1, -1});
+    battlesSeen_ = model.Battles.size();
+    unnamedBattles_ = std::move(unnamed);
+    if (addedBattles_.size() > battleIndex_.size() / 4 + 1024)
+        IndexBattles(model);
 }
 
 std::vector<int> TournamentIndex::BattlesOf(int entrant) const
@@ -101,9 +159,17 @@ std::vector<int> TournamentIndex::BattlesOf(int entrant) const
         return {};
     const auto first = battleIndex_.begin() + battleOffset_[std::size_t(entrant)];
     const auto last = battleIndex_.begin() + battleOffset_[std::size_t(entrant) + 1];
-    return {first, last};
+    std::vector<int> battles(first, last);
+    if (addedBattles_.empty())
+        return battles;
+    for (const auto &[player, battle] : addedBattles_) {
+        if (player == entrant)
+            battles.push_back(battle);
+    }
+    std::sort(battles.begin(), battles.end());
+    battles.erase(std::unique(battles.begin(), battles.end()), battles.end());
+    return battles;
 }
-
 EntrantHistory TournamentIndex::HistoryOf(const ReplayModel &model, int entrant) const
 {
     EntrantHistory history;

@@ -48,6 +48,12 @@ public:
     // Must be called right after a load, while the entrants still hold the
     // state the file gives them (before any step is applied).
     void Build(const ReplayModel &model);
+    // The model has grown: steps from firstChanged (from 1) on were added or
+    // changed since the last Build or Extend, as were battles from its
+    // battle table's former size on, and battles whose player was still
+    // unnamed. Costs what changed (now and then the battles by entrant are
+    // packed anew, amortised over the growth), not the tournament.
+    void Extend(const ReplayModel &model, int firstChanged);
     void Clear();
 
     // Per position 0 to n + 1: how many entrants are in play (Status < 0).
@@ -71,13 +77,35 @@ private:
         int32_t Status;
     };
 
+    struct Change {
+        int Step;
+        int Entrant;
+        Start Before;
+    };
+
+    void IndexBattles(const ReplayModel &model);
+    void AddBattles(const ReplayModel &model);
+
     std::vector<Start> starts_;
+    // Who is where after the last step, and how each fight step changed it,
+    // so that steps that change can be walked back.
+    std::vector<Start> state_;
+    std::vector<Change> changes_;
     std::vector<int32_t> alive_;
     std::vector<int16_t> battleAt_;
     // Battles by entrant: the battles of entrant i are
     // battleIndex_[battleOffset_[i] .. battleOffset_[i + 1]).
     std::vector<uint32_t> battleOffset_;
     std::vector<int32_t> battleIndex_;
+    // Battles named since: (entrant, battle) pairs, until packed in.
+    std::vector<std::pair<int32_t, int32_t>> addedBattles_;
+    struct Unnamed {
+        int32_t Battle;
+        int16_t Player1;  // as indexed; one of them -1
+        int16_t Player2;
+    };
+    std::vector<Unnamed> unnamedBattles_;
+    std::size_t battlesSeen_ = 0;
 };
 
 } // namespace ostrel

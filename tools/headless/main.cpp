@@ -11,13 +11,19 @@
 #include <QGuiApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QDateTime>
+#include <QElapsedTimer>
+#include <QFileInfo>
 #include <QRegularExpression>
+#include <QThread>
 
 #include <algorithm>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <optional>
+#include <utility>
 
 using namespace ostrel;
 
@@ -37,6 +43,8 @@ struct Options {
     QStringList Finds;
     QList<int> Entrants;  // -1 for one that cannot name an entrant
     bool Timeline = false;
+    bool Live = false;
+    double LiveIdle = 5;  // seconds without a change that end watching
     QString File;
     std::vector<Action> Actions;
 };
@@ -61,6 +69,13 @@ QList<QCommandLineOption> InspectOptions()
         option("entrant", "Add to \"followed\" the history of entrant N over the whole tournament, or null when "
                           "there is no such entrant (repeatable).", "N"),
         option("timeline", "Add \"timeline\": the entrants in play and the battle fought at every position."),
+        option("live", "After the actions, keep watching FILE and add a state each time the model takes in "
+                       "what was written to it (\"grow\", with the bytes of the file it reflects), or FILE is "
+                       "loaded anew because it was replaced (\"reload\"). The position follows the live end "
+                       "when the slider stood at its maximum. Stops at the events' End line, or when the file "
+                       "has not changed for S seconds (--live-idle); a last line without a line end is then "
+                       "taken in as a load takes it."),
+        option("live-idle", "With --live, stop watching after S seconds without a change (default 5).", "S"),
         option("seek", "Action: move the slider to P (clamped into its range).", "P"),
         option("reset", "Action: return the replay to its start."),
         option("load", "Action: load another file and, on success, rebuild the map.", "F"),
@@ -133,6 +148,16 @@ Parsed ParseArguments(QCommandLineParser &parser, const QStringList &args)
     options.Model = parser.isSet("model");
     options.Playback = parser.isSet("playback");
     options.Timeline = parser.isSet("timeline");
+    options.Live = parser.isSet("live");
+    if (parser.isSet("live-idle")) {
+        bool ok = false;
+        const QString value = parser.value("live-idle");
+        options.LiveIdle = value.toDouble(&ok);
+        if (!ok || !(options.LiveIdle >= 0) || options.LiveIdle > 1e6)
+            return {std::nullopt, QStringLiteral("invalid value '%1' for --live-idle: not a number of seconds").arg(value)};
+        if (!options.Live)
+            return {std::nullopt, QStringLiteral("--live-idle needs --live")};
+    }
     for (const QString &text : parser.values("find")) {
         if (text.isEmpty())
             return {std::nullopt, QStringLiteral("invalid value '' for --find: empty")};
@@ -235,10 +260,88 @@ QJsonValue ArgOf(const Action &action)
         return QJsonValue::Null;
     if (action.Name == "seek")
         return action.Arg.toInt();
-    if (action.Name == "tick")
+    if (action.Name == "tick" || action.Name == "grow" || action.Name == "reload")
         return action.Arg.toLongLong();
     return action.Arg;
 }
+
+// Watching a file as it is written: polls it, and hands each growth or
+// reload to report as it happens, until the events' End line is in, or the
+// file has not changed for idleSeconds. Then takes in what is left.
+class LiveWatch {
+public:
+    LiveWatch(Inspector &inspector, double idleSeconds) : inspector_(inspector), idleMs_(qint64(idleSeconds * 1000)) {}
+
+    // The first load: waits while the file is too short to load.
+    bool Load(const QString &path)
+    {
+        ReplaySession &session = inspector_.Session();
+        path_ = path;
+        std::optional<LoadResult> result = session.OpenLive(path);
+        idle_.start();
+        while (!result) {
+            if (idle_.elapsed() >= idleMs_) {
+                session.FinishLive();
+                return inspector_.Report(session.OpenScript(path));
+            }
+            Pause();
+            const ReplaySession::LiveTake take = session.TakeInAppended();
+            if (take.What != ReplaySession::Growth::Waiting)
+                result = take.Load;
+            NoteChange();
+        }
+        return inspector_.Report(*result);
+    }
+
+    void Watch(const std::function<void(const Action &)> &report)
+    {
+        ReplaySession &session = inspector_.Session();
+        taken_ = session.LiveBytes();
+        idle_.start();
+        while (session.Watching() && !session.LiveEnded() && idle_.elapsed() < idleMs_) {
+            Pause();
+            NoteChange();
+            Report(session.TakeInAppended(), report);
+        }
+        Report(session.FinishLive(), report);
+    }
+
+private:
+    void Report(const ReplaySession::LiveTake &take, const std::function<void(const Action &)> &report)
+    {
+        const ReplaySession &session = inspector_.Session();
+        if (take.What == ReplaySession::Growth::Reloaded) {
+            inspector_.Report(take.Load);
+            taken_ = session.LiveBytes();
+            report({"reload", QString::number(taken_)});
+        } else if (take.What == ReplaySession::Growth::Grown && session.LiveBytes() != taken_) {
+            inspector_.Report(take.Load);
+            taken_ = session.LiveBytes();
+            report({"grow", QString::number(taken_)});
+        }
+    }
+
+    // The idle time counts from the file's last change of size or time.
+    void NoteChange()
+    {
+        const QFileInfo info(path_);
+        const auto seen = std::pair(info.exists() ? info.size() : -1, info.lastModified());
+        if (seen != seen_) {
+            seen_ = seen;
+            idle_.restart();
+        }
+    }
+
+    void Pause() { QThread::msleep(PollMs); }
+
+    static constexpr int PollMs = 50;
+    Inspector &inspector_;
+    qint64 idleMs_;
+    QElapsedTimer idle_;
+    QString path_;
+    std::pair<qint64, QDateTime> seen_;
+    uint64_t taken_ = 0;
+};
 
 void Write(const QJsonDocument &document)
 {
@@ -354,7 +457,9 @@ int main(int argc, char *argv[])
     const std::optional<Options> &options = parsed.Accepted;
 
     Inspector inspector;
-    const bool loaded = inspector.Report(inspector.Session().OpenScript(options->File));
+    LiveWatch live(inspector, options->LiveIdle);
+    const bool loaded = options->Live ? live.Load(options->File)
+                                      : inspector.Report(inspector.Session().OpenScript(options->File));
     const ExitCode exitCode = loaded ? Loaded : inspector.Messages().empty() ? NotOpened : Refused;
     if (!loaded)
         std::fprintf(stderr, "ostrel-inspect: %s: %s\n", qPrintable(options->File),
@@ -381,6 +486,13 @@ int main(int argc, char *argv[])
             std::fputc(',', stdout);
             Write(QJsonDocument(stateAfter(action.Name, ArgOf(action), result)));
         }
+        if (loaded && options->Live) {
+            live.Watch([&](const Action &growth) {
+                std::fputc(',', stdout);
+                Write(QJsonDocument(stateAfter(growth.Name, ArgOf(growth), true)));
+                std::fflush(stdout);
+            });
+        }
         QJsonArray messages;
         for (int id : inspector.Messages())
             messages.append(id);
@@ -397,6 +509,13 @@ int main(int argc, char *argv[])
         if (loaded)
             PrintTournamentViews(inspector.Session(), *options);
         std::fwrite(lines.constData(), 1, std::size_t(lines.size()), stdout);
+        if (loaded && options->Live) {
+            live.Watch([&](const Action &growth) {
+                const QByteArray line = ActionLine(growth, true, inspector.Session());
+                std::fwrite(line.constData(), 1, std::size_t(line.size()), stdout);
+                std::fflush(stdout);
+            });
+        }
     }
     return exitCode;
 }
