@@ -29,7 +29,7 @@ FUZZ_PACKAGES=(clang-14 libclang-rt-14-dev)
 RUN_PACKAGES=(xvfb xauth)
 SHOT_PACKAGES=(xvfb openbox xdotool x11-utils imagemagick)
 # The window tests that need a real display run on Xvfb with openbox.
-TEST_PACKAGES=(xvfb openbox x11-utils)
+TEST_PACKAGES=(xvfb openbox x11-utils python3)
 
 # dpkg-shlibdeps fills in Depends; the rest checks the unpacked package.
 PACKAGE_PACKAGES=(dpkg-dev desktop-file-utils appstream shared-mime-info xdg-utils
