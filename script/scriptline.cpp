@@ -104,8 +104,10 @@ void LineReader::Resume(std::FILE *file)
 {
     file_ = file;
     atEnd_ = false;
-    // The end a stream has met stays set until cleared, however it grows.
+    // The end a stream has met stays set until cleared, however it grows;
+    // and some C libraries read again only after the stream is positioned.
     std::clearerr(file_);
+    std::fseek(file_, 0, SEEK_CUR);
 }
 
 std::size_t LineReader::FindNul(std::size_t from) const

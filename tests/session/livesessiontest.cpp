@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTemporaryFile>
 
 #include <random>
@@ -108,28 +110,29 @@ TEST(LiveSession, StandingStillShowsWhatOpeningTheBytesTakenInShows)
 
 TEST(LiveSession, AFileRenamedOverTheWatchedOneIsLoadedAnew)
 {
-    QTemporaryFile file;
-    ASSERT_TRUE(file.open());
+    // Plain files in a folder of their own: a temporary file object may keep
+    // its file from being removed on some systems.
+    QTemporaryDir dir;
+    const auto write = [&](const char *name, const std::string &bytes) {
+        QFile file(dir.filePath(QString::fromLatin1(name)));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes.data(), qint64(bytes.size()));
+        return file.fileName();
+    };
     const std::string first = TwoBattles();
-    file.write(first.data(), qint64(first.size() - 10));
-    file.flush();
+    const QString watched = write("watched.ostrelScript", first.substr(0, first.size() - 10));
     ReplaySession session;
-    ASSERT_TRUE(session.OpenLive(file.fileName()).has_value());
+    ASSERT_TRUE(session.OpenLive(watched).has_value());
     EXPECT_EQ(session.TakeInAppended().What, ReplaySession::Growth::Unchanged);
 
-    QTemporaryFile other;
-    ASSERT_TRUE(other.open());
     const std::string second = RandomTournament(4);
-    other.write(second.data(), qint64(second.size()));
-    other.close();
-    file.close();
-    ASSERT_TRUE(QFile::remove(file.fileName()));
-    ASSERT_TRUE(QFile::rename(other.fileName(), file.fileName()));
-    other.setAutoRemove(false);
+    const QString other = write("other.ostrelScript", second);
+    ASSERT_TRUE(QFile::remove(watched));
+    ASSERT_TRUE(QFile::rename(other, watched));
     EXPECT_EQ(session.TakeInAppended().What, ReplaySession::Growth::Reloaded);
     EXPECT_EQ(Shown(session), ShownAfterOpening(second, 0));
 
-    ASSERT_TRUE(QFile::remove(file.fileName()));
+    ASSERT_TRUE(QFile::remove(watched));
     EXPECT_EQ(session.TakeInAppended().What, ReplaySession::Growth::Unreadable);
     EXPECT_EQ(Shown(session), ShownAfterOpening(second, 0)) << "a vanished file keeps the tournament";
 }
