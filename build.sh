@@ -23,7 +23,7 @@ source tools/install-missing.sh
 BUILD_DIR=${BUILD_DIR:-build}
 JOBS=${JOBS:-$(nproc)}
 
-PACKAGES=(cmake make g++ pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev
+PACKAGES=(cmake make g++ pkg-config qt6-base-dev qt6-qpa-plugins qt6-translations-l10n libgl-dev
           libgtest-dev libgmock-dev fonts-ipafont-gothic fonts-dejavu-core)
 FUZZ_PACKAGES=(clang-14 libclang-rt-14-dev)
 RUN_PACKAGES=(xvfb xauth)
@@ -38,7 +38,7 @@ PACKAGE_PACKAGES=(dpkg-dev desktop-file-utils appstream shared-mime-info xdg-uti
 WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-x86-64-dev
                   binutils-mingw-w64-x86-64 cmake ninja-build qt6-base-dev qt6-base-dev-tools
                   wine64 wine googletest fonts-ipafont-gothic fonts-dejavu-core xvfb xauth x11-utils openbox
-                  imagemagick nsis)
+                  imagemagick nsis qt6-translations-l10n)
 
 configure_and_build() {
     cmake -S . -B "$BUILD_DIR" "$@"

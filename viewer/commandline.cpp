@@ -56,8 +56,21 @@ ParsedStartup ParseStartupArguments(const QStringList &arguments)
 {
     StartupArguments startup;
     bool scriptNamed = false;
+    bool optionsEnded = false;
     for (qsizetype i = 1; i < arguments.size(); ++i) {
         const QString &argument = arguments[i];
+        const bool dashed = !optionsEnded && argument.size() > 1 && argument.startsWith(QLatin1Char('-'));
+        if (dashed && argument == QLatin1String("--")) {
+            optionsEnded = true;
+            continue;
+        }
+        if (!dashed) {
+            if (scriptNamed)
+                return {std::nullopt, QStringLiteral("more than one file named: '%1'").arg(argument)};
+            startup.Script = argument;
+            scriptNamed = true;
+            continue;
+        }
         std::optional<int> *target = nullptr;
         QString name;
         for (const auto &[option, field] : {std::pair{PositionOption, &startup.Position},
@@ -68,12 +81,8 @@ ParsedStartup ParseStartupArguments(const QStringList &arguments)
                 name = flag;
             }
         }
-        if (!target) {
-            if (!scriptNamed)
-                startup.Script = argument;
-            scriptNamed = true;
-            continue;
-        }
+        if (!target)
+            return {std::nullopt, QStringLiteral("unknown option '%1'").arg(argument)};
         QString value;
         if (argument.size() > name.size()) {
             value = argument.mid(name.size() + 1);

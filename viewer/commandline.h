@@ -25,12 +25,15 @@ struct StartupArguments {
 
 // The start-up's reading of a split command line (the program first), or the
 // reason it is refused. "--position P" and "--follow N" (also written with
-// "=") may stand anywhere after the program; the first other argument names
-// the script, whatever it looks like, and further arguments are ignored. A
-// value must be a decimal integer; one too large for an int is saturated.
+// "=") may stand anywhere after the program; the one other argument names the
+// script. An argument that starts with '-' (other than "-" alone) is an
+// option, and one the viewer does not know is refused, as is a second script;
+// after "--" every argument is a script name, so "-- -cup.ostrelScript" opens
+// a file whose name starts with '-'. A value must be a decimal integer; one
+// too large for an int is saturated.
 struct ParsedStartup {
     std::optional<StartupArguments> Accepted;
-    QString Error;  // names the option and the value refused
+    QString Error;  // names the argument or the value refused
 };
 ParsedStartup ParseStartupArguments(const QStringList &arguments);
 

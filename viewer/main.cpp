@@ -4,6 +4,7 @@
 #include "commandline.h"
 #include "fontfaces.h"
 #include "programoptions.h"
+#include "qttranslations.h"
 #include "tformview.h"
 
 #include <cstdio>
@@ -59,6 +60,7 @@ int main(int argc, char *argv[])
     // append to the window's own caption.
     try {
         InstallFontSubstitutions();
+        InstallQtTranslations(QtTranslationFolders());
         const ParsedStartup startup = ParseStartupArguments(ProgramArguments());
         if (!startup.Accepted)
             return RefuseArguments(startup.Error);

@@ -6,6 +6,7 @@
 #include <QWindow>
 
 #include <algorithm>
+#include <utility>
 
 namespace ostrel {
 
@@ -13,6 +14,54 @@ QMargins WindowFrame(const QWidget &window)
 {
     const QWindow *native = window.windowHandle();
     return native ? native->frameMargins() : QMargins();
+}
+
+namespace {
+
+// Where the window keeps the frame it had when last shown in its normal state.
+constexpr char NormalFrameProperty[] = "ostrelNormalFrame";
+
+// Runs an action once a native window is first exposed.
+class ExposeWatcher : public QObject
+{
+public:
+    ExposeWatcher(QWindow &native, std::function<void()> action)
+        : QObject(&native), action_(std::move(action))
+    {
+        native.installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Expose && static_cast<QWindow *>(watched)->isExposed()) {
+            // Not from inside the expose: the action may run a modal loop.
+            QMetaObject::invokeMethod(watched, std::move(action_), Qt::QueuedConnection);
+            watched->removeEventFilter(this);
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> action_;
+};
+
+} // namespace
+
+QMargins NormalWindowFrame(const QWidget &window)
+{
+    const QVariant normal = window.property(NormalFrameProperty);
+    return normal.isValid() ? normal.value<QMargins>() : WindowFrame(window);
+}
+
+void WhenOnScreen(QWidget &window, std::function<void()> action)
+{
+    QWindow *native = window.windowHandle();
+    if (!native || native->isExposed())
+        QMetaObject::invokeMethod(&window, std::move(action), Qt::QueuedConnection);
+    else
+        new ExposeWatcher(*native, std::move(action));
 }
 
 PendingPlacement &PendingPlacement::Of(QWidget &window)
@@ -39,6 +88,11 @@ void PendingPlacement::SetOuterSize(QSize size)
 {
     outerSize_ = size;
     Apply();
+}
+
+void PendingPlacement::SetMaximized(bool maximized)
+{
+    maximized_ = maximized;
 }
 
 void PendingPlacement::Apply()
@@ -84,6 +138,10 @@ bool PendingPlacement::eventFilter(QObject *watched, QEvent *event)
 
 void PendingPlacement::Finish()
 {
+    if (native_ && native_->isExposed() && !window_.isMaximized() && !window_.isMinimized())
+        window_.setProperty(NormalFrameProperty, QVariant::fromValue(WindowFrame(window_)));
+    if (maximized_)
+        window_.setWindowState(window_.windowState() | Qt::WindowMaximized);
     window_.removeEventFilter(this);
     if (native_)
         native_->removeEventFilter(this);

@@ -14,7 +14,9 @@ std::optional<int> AnswerInformationOptions(int &argc, char **argv)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        QStringLiteral("Plays back a battle-royale tournament recorded in an ostrelScript file."));
+        QStringLiteral("Plays back a battle-royale tournament recorded in an ostrelScript file.\n"
+                       "Every argument that starts with '-' is an option; after '--' the argument\n"
+                       "names the file, also one whose name starts with '-'."));
     parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("The ostrelScript file to open."),
                                  QStringLiteral("[file]"));
     parser.addOption(QCommandLineOption(QLatin1String(PositionOption),
@@ -31,8 +33,7 @@ std::optional<int> AnswerInformationOptions(int &argc, char **argv)
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
-    // Other options are no error here: the start-up reports a first argument
-    // that names no file.
+    // Other options are no error here: the start-up refuses them.
     parser.parse(arguments);
     if (!parser.isSet(help) && !parser.isSet(QStringLiteral("help-all")) && !parser.isSet(version))
         return std::nullopt;

@@ -49,6 +49,12 @@ inline SettingsValue Placement(const QString &prefix, const char *suffix)
 {
     return {ProductKey, WindowSubKey, prefix + QLatin1String(suffix), -1};
 }
+// Beside the placement: 1 when the window was closed maximised, else 0. The
+// four placement values hold its normal bounds all the same.
+inline SettingsValue Maximized(const QString &prefix)
+{
+    return {ProductKey, WindowSubKey, prefix + QLatin1String("Maximized"), 0};
+}
 inline const SettingsValue MapHeight{ViewerKey, "", QStringLiteral("MapHeight"), 304};
 inline const SettingsValue ListWidth{ViewerKey, "", QStringLiteral("ListWidth"), 150};
 // The map's zoom in percent; 0 fits the whole arena into the pane.

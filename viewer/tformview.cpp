@@ -17,6 +17,7 @@
 #include "mapzoomer.h"
 #include "overviewstrip.h"
 #include "panesplitter.h"
+#include "pendingplacement.h"
 #include "positionstatus.h"
 #include "registrysettings.h"
 #include "reportlistview.h"
@@ -122,9 +123,9 @@ QLabel *TitleLabel(const QString &text, QPoint position, int pixelSize, QWidget 
 }
 
 // A message of the loader: modal over the whole application, OK only.
-void ShowLoaderBox(QMessageBox::Icon icon, const QString &text)
+void ShowLoaderBox(QWidget *window, QMessageBox::Icon icon, const QString &text)
 {
-    QMessageBox box(icon, UiText(IdsLoaderCaption), text, QMessageBox::Ok);
+    QMessageBox box(icon, UiText(IdsLoaderCaption), text, QMessageBox::Ok, window);
     box.setWindowModality(Qt::ApplicationModal);
     box.exec();
 }
@@ -492,8 +493,15 @@ void TFormView::FormCreate()
 
 void TFormView::FormShow()
 {
-    if (startup_.Script.isEmpty() || !OpenScript(startup_.Script))
+    if (startup_.Script.isEmpty())
         return;
+    const LoadResult result = Session.OpenScript(startup_.Script);
+    if (!result.Succeeded()) {
+        // Said over the window once it is on the screen, not before it is.
+        WhenOnScreen(*this, [this, result] { ReportLoad(startup_.Script, result); });
+        return;
+    }
+    ReportLoad(startup_.Script, result);
     if (startup_.Follow)
         Session.Follow(*startup_.Follow);
     if (startup_.Position)
@@ -537,7 +545,7 @@ bool TFormView::ReportLoad(const QString &path, const LoadResult &result)
 void TFormView::ShowLoaderMessages(const LoadResult &result)
 {
     for (int id : result.Messages)
-        ShowLoaderBox(id == IdsMemoryFailure ? QMessageBox::Critical : QMessageBox::Warning,
+        ShowLoaderBox(this, id == IdsMemoryFailure ? QMessageBox::Critical : QMessageBox::Warning,
                       UiText(id));
     if (result.Outcome == LoadResult::OutOfMemory)
         std::exit(1);
@@ -627,7 +635,7 @@ void TFormView::ShowMap()
 
 void TFormView::ShowCannotOpen(const QString &path)
 {
-    ShowLoaderBox(QMessageBox::Warning,
+    ShowLoaderBox(this, QMessageBox::Warning,
                   UiText(IdsCannotOpen).arg(QDir::toNativeSeparators(path)));
 }
 

@@ -10,11 +10,12 @@ namespace ostrel {
 namespace {
 
 // The outer bounds the window has, or would have if it were neither
-// maximised nor minimised.
+// maximised nor minimised: then with the frame of its normal state.
 QRect NormalOuterBounds(const QWidget &window)
 {
-    const QRect normal = window.isMaximized() || window.isMinimized() ? window.normalGeometry() : window.geometry();
-    return normal.marginsAdded(WindowFrame(window));
+    if (window.isMaximized() || window.isMinimized())
+        return window.normalGeometry().marginsAdded(NormalWindowFrame(window));
+    return window.geometry().marginsAdded(WindowFrame(window));
 }
 
 } // namespace
@@ -36,9 +37,11 @@ void RestoreWindowSize(const QString &prefix, QWidget &window)
 {
     const int height = RegistrySettings::Read(ViewerSettings::Placement(prefix, "Height"));
     const int width = RegistrySettings::Read(ViewerSettings::Placement(prefix, "Width"));
-    if (height == -1)
-        return;
-    PendingPlacement::Of(window).SetOuterSize(QSize(width, height));
+    const bool maximized = RegistrySettings::Read(ViewerSettings::Maximized(prefix)) == 1;
+    PendingPlacement &placement = PendingPlacement::Of(window);
+    placement.SetMaximized(maximized);
+    if (height != -1)
+        placement.SetOuterSize(QSize(width, height));
 }
 
 bool SaveWindowPosition(const QString &prefix, const QWidget &window)
@@ -54,7 +57,8 @@ bool SaveWindowSize(const QString &prefix, const QWidget &window)
     const QRect bounds = NormalOuterBounds(window);
     const bool height = RegistrySettings::Write(ViewerSettings::Placement(prefix, "Height"), bounds.height());
     const bool width = RegistrySettings::Write(ViewerSettings::Placement(prefix, "Width"), bounds.width());
-    return height && width;
+    const bool maximized = RegistrySettings::Write(ViewerSettings::Maximized(prefix), window.isMaximized() ? 1 : 0);
+    return height && width && maximized;
 }
 
 } // namespace ostrel

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QSlider>
+#include <QWindow>
 
 namespace ostrel {
 
@@ -82,7 +83,10 @@ void MessageBoxCatcher::CloseActiveBox()
     auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
     if (!box)
         return;
-    Boxes << Box{box->windowTitle(), box->text(), box->icon()};
+    const QWidget *parent = box->parentWidget();
+    const bool onScreen = parent && parent->isVisible() && parent->windowHandle() &&
+                          parent->windowHandle()->isExposed();
+    Boxes << Box{box->windowTitle(), box->text(), box->icon(), parent, onScreen};
     box->done(QMessageBox::Ok);
 }
 

@@ -83,6 +83,8 @@ public:
     {
         QString title, text;
         QMessageBox::Icon icon;
+        const QWidget *parent;  // the window the box stands over
+        bool parentOnScreen;    // that window was shown and exposed then
     };
 
     MessageBoxCatcher();

@@ -6,11 +6,13 @@
 #include "commandline.h"
 #include "formtestkit.h"
 #include "namedrows.h"
+#include "qttranslations.h"
 #include "stringtable.h"
 #include "toolbarbutton.h"
 #include "versioninfo.h"
 #include "windowtestsupport.h"
 
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -20,6 +22,10 @@
 #include <QProcess>
 #include <QSettings>
 #include <QSlider>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTranslator>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -123,7 +129,8 @@ TEST_F(StartupTest, FirstStartCentresTheDesignSizeAndClosingSavesEveryValueAsDec
         {Window("Top", {}), outer.top()},       {Window("Left", {}), outer.left()},
         {Window("Height", {}), outer.height()}, {Window("Width", {}), outer.width()},
         {Viewer("MapHeight", {}), 304},         {Viewer("ListWidth", {}), 150},
-        {Viewer("MapZoom", {}), 100},           {Viewer("OverviewStrip", {}), 0}};
+        {Viewer("MapZoom", {}), 100},           {Viewer("OverviewStrip", {}), 0},
+        {Window("Maximized", {}), 0}};
     for (const auto &[value, number] : saved) {
         const QVariant text = Get(value.group, value.name);
         EXPECT_EQ(text.typeId(), QMetaType::QString) << value.name.toStdString();
@@ -132,7 +139,8 @@ TEST_F(StartupTest, FirstStartCentresTheDesignSizeAndClosingSavesEveryValueAsDec
     const auto store = Store();
     store->beginGroup(QLatin1String(WindowGroup));
     EXPECT_EQ(store->childKeys(),
-              (QStringList{"OstrelViewHeight", "OstrelViewLeft", "OstrelViewTop", "OstrelViewWidth"}));
+              (QStringList{"OstrelViewHeight", "OstrelViewLeft", "OstrelViewMaximized", "OstrelViewTop",
+                           "OstrelViewWidth"}));
     store->endGroup();
     store->beginGroup(QLatin1String(ViewerGroup));
     EXPECT_EQ(store->childKeys(), (QStringList{"ListWidth", "MapHeight", "MapZoom", "OverviewStrip"}));
@@ -399,11 +407,17 @@ struct CommandLineCase
 
 using CommandLineTest = ::testing::TestWithParam<CommandLineCase>;
 
-TEST_P(CommandLineTest, SplitsAndTakesTheFirstArgument)
+// The script the start-up takes, or "error: " and why it refuses the line.
+QString ScriptOrError(const ParsedStartup &parsed)
+{
+    return parsed.Accepted ? parsed.Accepted->Script : QStringLiteral("error: ") + parsed.Error;
+}
+
+TEST_P(CommandLineTest, SplitsAndTakesTheOnlyArgument)
 {
     const QStringList items = SplitCommandLine(GetParam().line);
     EXPECT_EQ(items, GetParam().items);
-    EXPECT_EQ(ParseStartupArguments(items).Accepted.value().Script, GetParam().script);
+    EXPECT_EQ(ScriptOrError(ParseStartupArguments(items)), GetParam().script);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -416,7 +430,7 @@ INSTANTIATE_TEST_SUITE_P(
         CommandLineCase{"UnquotedPathWithABlank",
                         R"(OstrelView.exe C:\My Files\cup.ostrelScript)",
                         {"OstrelView.exe", R"(C:\My)", R"(Files\cup.ostrelScript)"},
-                        R"(C:\My)"},
+                        R"(error: more than one file named: 'Files\cup.ostrelScript')"},
         CommandLineCase{"QuotesInsideAnArgument",
                         R"(OstrelView.exe C:\"My Files"\cup)",
                         {"OstrelView.exe", R"(C:\My Files\cup)"},
@@ -424,7 +438,7 @@ INSTANTIATE_TEST_SUITE_P(
         CommandLineCase{"QuotedProgramAndASecondArgument",
                         R"("C:\Program Files\OstrelView.exe" a.ostrelScript b.ostrelScript)",
                         {R"(C:\Program Files\OstrelView.exe)", "a.ostrelScript", "b.ostrelScript"},
-                        "a.ostrelScript"},
+                        "error: more than one file named: 'b.ostrelScript'"},
         CommandLineCase{"QuoteLeftOpen",
                         R"(OstrelView.exe "C:\My Files\cup)",
                         {"OstrelView.exe", R"(C:\My Files\cup)"},
@@ -432,7 +446,7 @@ INSTANTIATE_TEST_SUITE_P(
         CommandLineCase{"ControlCharactersSeparate",
                         QStringLiteral("OstrelView.exe\ta.ostrelScript\x01" "b\r\nc"),
                         {"OstrelView.exe", "a.ostrelScript", "b", "c"},
-                        "a.ostrelScript"},
+                        "error: more than one file named: 'b'"},
         CommandLineCase{"RunsOfBlanks", "   OstrelView.exe    a    ", {"OstrelView.exe", "a"}, "a"},
         CommandLineCase{"DoubleByteCharacters",
                         "OstrelView.exe 桜花　アリーナ.ostrelScript",
@@ -472,7 +486,13 @@ INSTANTIATE_TEST_SUITE_P(
         MomentArgumentsCase{"BothBeforeTheScript", {"--position", "40", "--follow", "7", "a"}, "a|40|7"},
         MomentArgumentsCase{"EqualsFormsAfterTheScript", {"a", "--position=+5", "--follow=-3"}, "a|5|-3"},
         MomentArgumentsCase{"OptionsWithoutAScript", {"--position", "3"}, "|3|-"},
-        MomentArgumentsCase{"OtherDashedArgumentIsTheScript", {"--positions", "a"}, "--positions|-|-"},
+        MomentArgumentsCase{"UnknownOption", {"--positions", "a"}, "error: unknown option '--positions'"},
+        MomentArgumentsCase{"UnknownShortOption", {"a", "-x"}, "error: unknown option '-x'"},
+        MomentArgumentsCase{"SecondScript", {"a", "--follow", "1", "b"}, "error: more than one file named: 'b'"},
+        MomentArgumentsCase{"DoubleDashEndsTheOptions", {"--position", "2", "--", "-a"}, "-a|2|-"},
+        MomentArgumentsCase{"OptionAfterTheDoubleDashIsAScript", {"--", "a", "--follow"},
+                            "error: more than one file named: '--follow'"},
+        MomentArgumentsCase{"LoneDashIsAScript", {"-", "--follow", "-1"}, "-|-|-1"},
         MomentArgumentsCase{"TooLargeIsSaturated", {"--position", "99999999999999999999", "--follow=-99999999999", "a"},
                             "a|2147483647|-2147483648"},
         MomentArgumentsCase{"NotAnInteger", {"--position", "end", "a"},
@@ -508,7 +528,10 @@ protected:
         QStringList arguments{QStringLiteral("OstrelView.exe")};
         for (const QString &name : names)
             arguments << Files.Path(name);
-        ScriptedFormView form(ParseStartupArguments(arguments).Accepted.value());
+        const ParsedStartup parsed = ParseStartupArguments(arguments);
+        if (!parsed.Accepted)
+            return QStringLiteral("refused");
+        ScriptedFormView form(*parsed.Accepted);
         if (!ShowAndWait(&form))
             return QStringLiteral("not shown");
         QStringList messages;
@@ -545,13 +568,11 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         FormShowCase{"NoArgument", {}, NothingLoaded},
         FormShowCase{"PathWithABlank", {"with blank.ostrelScript"}, "steps=5 max=6 play=1 messages= unopened="},
-        FormShowCase{"PartBeforeTheBlank", {"with", "blank.ostrelScript"}, NotOpened("with")},
+        FormShowCase{"PartBeforeTheBlank", {"with", "blank.ostrelScript"}, "refused"},
         FormShowCase{"Directory", {"folder.ostrelScript"}, NotOpened("folder.ostrelScript")},
         FormShowCase{"MissingFile", {"missing.ostrelScript"}, NotOpened("missing.ostrelScript")},
-        FormShowCase{"MissingFirstExistingSecond", {"missing.ostrelScript", "three.ostrelScript"},
-                     NotOpened("missing.ostrelScript")},
-        FormShowCase{"RefusedSecondIsNeverRead", {"three.ostrelScript", "refused.ostrelScript"},
-                     "steps=3 max=4 play=1 messages= unopened="},
+        FormShowCase{"MissingFirstExistingSecond", {"missing.ostrelScript", "three.ostrelScript"}, "refused"},
+        FormShowCase{"SecondFileRefusesTheLine", {"three.ostrelScript", "refused.ostrelScript"}, "refused"},
         FormShowCase{"RefusedFile", {"refused.ostrelScript"}, "steps=0 max=30 play=0 messages=40002 unopened="}),
     RowName);
 
@@ -583,6 +604,22 @@ TEST_F(StartupTest, AFileThatCannotBeOpenedIsNamedInAMessage)
     EXPECT_TRUE(catcher.Boxes[0].text.contains(QDir::toNativeSeparators(missing))) << catcher.Boxes[0].text.toStdString();
     EXPECT_EQ(catcher.Boxes[0].title, QString::fromUtf8(StringTableText(IdsLoaderCaption)));
     EXPECT_EQ(catcher.Boxes[0].icon, QMessageBox::Warning);
+}
+
+// Named on the command line, a missing or refused file is reported once the
+// window is on the screen, in a box over it.
+TEST_F(StartupTest, AStartUpMessageStandsOverTheShownWindow)
+{
+    ScriptFolder files;
+    for (const QString &script : {files.Path(QStringLiteral("ない.ostrelScript")),
+                                  files.Write(QStringLiteral("refused.ostrelScript"), RefusedScript())}) {
+        MessageBoxCatcher catcher;
+        TFormView form(StartupArguments{script, {}, {}});
+        ASSERT_TRUE(ShowAndWait(&form));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !catcher.Boxes.empty(); }, 5000)) << script.toStdString();
+        EXPECT_EQ(catcher.Boxes[0].parent, &form);
+        EXPECT_TRUE(catcher.Boxes[0].parentOnScreen);
+    }
 }
 
 // --help and --version answer on the standard output and end the program
@@ -620,7 +657,10 @@ TEST(MomentOptionTest, HelpNamesTheOptionsAndARefusedValueEndsTheProgram)
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     const std::vector<std::tuple<QStringList, int, QString>> rows = {
         {{"--help"}, 0, "--position <P>"}, {{"--help"}, 0, "--follow <N>"},
-        {{"--follow", "two", "missing.ostrelScript"}, 64, "invalid value 'two' for --follow"}};
+        {{"--help"}, 0, "after '--'"},
+        {{"--follow", "two", "missing.ostrelScript"}, 64, "invalid value 'two' for --follow"},
+        {{"--bogus"}, 64, "ostrel-view: unknown option '--bogus'\nTry 'ostrel-view --help' for more information."},
+        {{"a.ostrelScript", "b.ostrelScript"}, 64, "ostrel-view: more than one file named: 'b.ostrelScript'\nTry"}};
     for (const auto &[arguments, exitCode, shown] : rows) {
 #ifdef _WIN32
         // There a refusal is shown in a message box, which no test can close.
@@ -671,6 +711,36 @@ INSTANTIATE_TEST_SUITE_P(Rows, VersionInfoTest,
                                            VersionCase{"OstrelView", std::nullopt},
                                            VersionCase{"OstrelView.dll", std::nullopt},
                                            VersionCase{"", std::nullopt}));
+
+// --- Qt's own texts -------------------------------------------------------
+
+// Qt's Japanese texts come from the first folder that holds them; with none,
+// Qt's texts stay English. The buttons of the dialogs show them.
+TEST(QtTranslationTest, InstallsQtsJapaneseTextsFromTheFirstFolderThatHoldsThem)
+{
+    const QStringList folders = QtTranslationFolders();
+    ASSERT_EQ(folders.size(), 2);
+    EXPECT_EQ(folders[0], QCoreApplication::applicationDirPath() + QStringLiteral("/translations"));
+    const QString shipped = QDir(folders[1]).filePath(QStringLiteral("qtbase_ja.qm"));
+    if (!QFile::exists(shipped))
+        GTEST_SKIP() << "Qt's Japanese texts are not installed (qt6-translations-l10n)";
+    QTemporaryDir scratch;
+    const QString empty = scratch.filePath(QStringLiteral("empty"));
+    const QString beside = scratch.filePath(QStringLiteral("translations"));
+    ASSERT_TRUE(QDir().mkpath(empty) && QDir().mkpath(beside));
+    ASSERT_TRUE(QFile::copy(shipped, QDir(beside).filePath(QStringLiteral("qtbase_ja.qm"))));
+    const std::vector<std::pair<QStringList, QString>> rows = {
+        {{beside}, QStringLiteral("キャンセル")},
+        {{empty, folders[1]}, QStringLiteral("キャンセル")},
+        {{empty}, QStringLiteral("Cancel")}};
+    for (const auto &[searched, cancel] : rows) {
+        SCOPED_TRACE(searched.join(' ').toStdString());
+        const std::unique_ptr<QTranslator> translator(InstallQtTranslations(searched));
+        EXPECT_EQ(translator != nullptr, cancel != QStringLiteral("Cancel"));
+        QDialogButtonBox buttons(QDialogButtonBox::Cancel);
+        EXPECT_EQ(buttons.button(QDialogButtonBox::Cancel)->text(), cancel);
+    }
+}
 
 // --- The error box's text -------------------------------------------------
 

@@ -81,6 +81,58 @@ TEST_F(WindowManagerTest, PlacementComesBackExactlyAtEveryStart)
     EXPECT_EQ(StartAndClose(), stored);
 }
 
+// The normal bounds as stored, and whether the window was closed maximised.
+std::pair<QRect, int> StoredPlacement()
+{
+    const auto read = [](const char *suffix) { return RegistrySettings::Read(ViewerSettings::Placement(Prefix, suffix)); };
+    return {QRect(read("Left"), read("Top"), read("Width"), read("Height")),
+            RegistrySettings::Read(ViewerSettings::Maximized(Prefix))};
+}
+
+// Waits until the window manager has the window in the state asked for and
+// it has settled there.
+bool SettleInState(const QWidget &window, bool maximized)
+{
+    const bool reached = QTest::qWaitFor([&] { return window.isMaximized() == maximized; }, Patience);
+    WaitUntilSettled(window);
+    return reached;
+}
+
+// A window closed maximised comes back maximised at every start, its normal
+// bounds kept exactly, and returns to them when un-maximised.
+TEST_F(WindowManagerTest, AMaximisedWindowComesBackMaximisedWithExactNormalBounds)
+{
+    const QRect normal(100, 80, 600, 520);
+    {
+        for (const auto &[suffix, value] : {std::pair{"Top", normal.top()}, std::pair{"Left", normal.left()},
+                                            std::pair{"Height", normal.height()}, std::pair{"Width", normal.width()}})
+            ASSERT_TRUE(RegistrySettings::Write(ViewerSettings::Placement(Prefix, suffix), value));
+        TFormView form;
+        ASSERT_TRUE(ShowAndWait(&form));
+        ASSERT_TRUE(SettleInState(form, false));
+        EXPECT_EQ(form.frameGeometry(), normal);
+        form.showMaximized();
+        ASSERT_TRUE(SettleInState(form, true));
+        EXPECT_TRUE(form.close());
+    }
+    const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+    for (int start = 2; start <= 4; ++start) {
+        SCOPED_TRACE(start);
+        EXPECT_EQ(StoredPlacement(), std::pair(normal, 1));
+        TFormView form;
+        ASSERT_TRUE(ShowAndWait(&form));
+        ASSERT_TRUE(SettleInState(form, true)) << "not maximised again";
+        EXPECT_EQ(form.frameGeometry(), available);
+        if (start == 4) {
+            form.showNormal();
+            ASSERT_TRUE(SettleInState(form, false));
+            EXPECT_EQ(form.frameGeometry(), normal);
+        }
+        EXPECT_TRUE(form.close());
+    }
+    EXPECT_EQ(StoredPlacement(), std::pair(normal, 0));
+}
+
 // Types the path into the open dialog, waits for the completion popup as a
 // user would, and presses Return there.
 TEST_F(WindowManagerTest, OpenDialogLeavesNoCompletionPopupBehind)
