@@ -76,6 +76,17 @@ enum StringId {
     IdsFollowEntrant = 40207,
     IdsStopFollowing = 40208,
     IdsWholeTrail = 40209,
+    // Watching the open file as it is written.
+    IdsLiveGrowing = 40300,
+    IdsLiveStalled = 40301,       // %1 seconds without growth
+    IdsLiveAtEnd = 40302,
+    IdsLiveBehind = 40303,        // %1 steps behind the live end
+    IdsLiveTip = 40304,
+    IdsLiveReloaded = 40305,
+    IdsLiveReloadFailed = 40306,  // %1 the loader's message
+    IdsLiveMissing = 40307,
+    IdsLiveUnreadable = 40308,
+    IdsLiveWaiting = 40309,
 };
 
 // The UTF-8 text of a string table entry, or an empty text for an unknown id.

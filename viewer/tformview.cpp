@@ -11,6 +11,7 @@
 #include "followedbattlefilter.h"
 #include "fontfaces.h"
 #include "gotodialog.h"
+#include "liveindicator.h"
 #include "mapcamera.h"
 #include "mapimage.h"
 #include "mapmenu.h"
@@ -21,6 +22,7 @@
 #include "positionstatus.h"
 #include "registrysettings.h"
 #include "reportlistview.h"
+#include "scriptwatch.h"
 #include "sjisdecoder.h"
 #include "stringtable.h"
 #include "toolbarbutton.h"
@@ -176,6 +178,9 @@ TFormView::TFormView(StartupArguments startup, QWidget *parent) : QMainWindow(pa
     // A label of its own, so that the status tips of menus never wipe it.
     LabelStatus = new QLabel;
     StatusBar1->addWidget(LabelStatus, 1);
+    LabelLive = new LiveIndicator;
+    StatusBar1->addPermanentWidget(LabelLive);
+    Watch = new ScriptWatch(Session, this);
 
     BuildOpenDialog();
     TimerPlay = new QTimer(this);
@@ -382,6 +387,9 @@ void TFormView::WireEvents()
     connect(ImageBr, &QWidget::customContextMenuRequested, this, &TFormView::ShowMapMenu);
     connect(Actions->FollowedBattlesOnly, &QAction::toggled, this, &TFormView::ApplyBattleListFilter);
     connect(FindBarMap, &FindBar::FollowRequested, this, &TFormView::FollowEntrant);
+    connect(Watch, &ScriptWatch::Updated, this, &TFormView::ShowLive);
+    connect(Watch, &ScriptWatch::Reloaded, this, &TFormView::WatchReloaded);
+    connect(LabelLive, &LiveIndicator::Clicked, this, [this] { Session.MoveSlider(Session.SliderMax()); });
 }
 
 int TFormView::MapHeight() const
@@ -534,12 +542,27 @@ bool TFormView::ReportLoad(const QString &path, const LoadResult &result)
     if (result.Outcome == LoadResult::NotOpened)
         ShowCannotOpen(path);
     ShowLoaderMessages(result);
-    if (result.Succeeded())
+    if (result.Succeeded()) {
         Overview->Rebuild();
+        Watch->Watch(path);
+    }
     // What was found named entrants of the tournament replaced.
     if (result.ModelReplaced)
         FindBarMap->FindAgain();
     return result.Succeeded();
+}
+
+// The status bar tells of the reload: no message box comes up over a
+// tournament the user is watching. Running out of memory still ends the
+// program as a load does.
+void TFormView::WatchReloaded(const LoadResult &result)
+{
+    if (result.Outcome == LoadResult::OutOfMemory)
+        ShowLoaderMessages(result);
+    if (result.Succeeded())
+        Overview->Rebuild();
+    if (result.ModelReplaced)
+        FindBarMap->FindAgain();
 }
 
 void TFormView::ShowLoaderMessages(const LoadResult &result)
@@ -587,6 +610,7 @@ void TFormView::SyncWithSession()
     ImageBr->update();
     Overview->Sync();
     ShowStatus();
+    ShowLive();
     ShowFollowOverlay();
     Camera->Sync(Session);
     FindBarMap->RefreshInPlay();
@@ -596,6 +620,11 @@ void TFormView::SyncWithSession()
 void TFormView::ShowStatus()
 {
     LabelStatus->setText(PositionStatusText(Session, int(ImageBr->Scale() * 100 + 0.5)));
+}
+
+void TFormView::ShowLive()
+{
+    LabelLive->Show(*Watch, Session);
 }
 
 void TFormView::ShowFollowOverlay()

@@ -33,7 +33,9 @@ class MapZoomer;
 class OverviewStrip;
 class PaneSplitter;
 class FollowedBattleFilter;
+class LiveIndicator;
 class ReportListView;
+class ScriptWatch;
 class ToolBarButton;
 class ViewerActions;
 
@@ -48,7 +50,9 @@ class ViewerActions;
 // the overview strip when it is on, and the status bar. A wider window
 // widens only the map's scroll box; a taller one heightens only the digest.
 // The status bar reads the position, the turn and the zoom, and at the end
-// who won.
+// who won; beside it the live indicator tells of the open file's growth.
+// The open file is watched: what the game appends appears within a second,
+// and the slider follows the live end while it stands at its end.
 //
 // The window is a front end to its replay session, which holds the replay
 // and the playback state: each handler passes its event to the session, and
@@ -119,6 +123,9 @@ public:
     OverviewStrip *Overview;
     // The status bar's text.
     QLabel *LabelStatus;
+    // Beside it: whether the open file grows, how far the view is behind
+    // its live end, and what became of the file; a click goes to the end.
+    LiveIndicator *LabelLive;
     // Finds entrants; over the top of ScrollBoxBr, hidden until asked for.
     FindBar *FindBarMap;
     // Keeps the followed entrant, or else the fight, in the map pane.
@@ -126,6 +133,8 @@ public:
 
     // The replay and its playback state.
     ReplaySession Session;
+    // Watches the file of the tournament loaded and takes in its growth.
+    ScriptWatch *Watch;
     int LastDeselectedRow = 0;
 
     // Open after the dialog: the session opens the file, then the window
@@ -204,7 +213,10 @@ private:
     void SyncWithSession();
     void ShowMap();
     void ShowStatus();
+    void ShowLive();
     void ShowFollowOverlay();
+    // A replaced file was loaded anew by the watch: what a load rebuilds.
+    void WatchReloaded(const LoadResult &result);
 
     StartupArguments startup_;
     bool formShown_ = false;

@@ -1,3 +1,4 @@
+#include "scripttrickle.h"
 #include "tournamentgenerator.h"
 
 #include <QFile>
@@ -5,6 +6,9 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
 
 using namespace ostrel;
 
@@ -101,3 +105,55 @@ TEST(OstrelGen, ReportsAFileItCannotWrite)
 }
 
 } // namespace
+
+namespace {
+
+QByteArray SmallTournament()
+{
+    TournamentOptions options;
+    options.Seed = 3;
+    options.Entrants = 12;
+    options.Width = 8;
+    options.Height = 8;
+    options.MaxTurns = 60;
+    return TournamentGenerator::Generate(options);
+}
+
+} // namespace
+
+TEST(OstrelGenTrickle, CutsRiseToTheWholeFileAndMostFallInsideALine)
+{
+    const QByteArray bytes = SmallTournament();
+    for (const double linesPerTick : {1.0, 3.5, 40.0}) {
+        SCOPED_TRACE(linesPerTick);
+        const std::vector<qsizetype> cuts = TrickleCuts(bytes, linesPerTick, 7);
+        ASSERT_FALSE(cuts.empty());
+        EXPECT_EQ(cuts.back(), bytes.size());
+        EXPECT_TRUE(std::is_sorted(cuts.begin(), cuts.end(), std::less_equal<>()));
+        const auto insideALine = std::count_if(cuts.begin(), cuts.end() - 1,
+                                               [&](qsizetype cut) { return bytes[cut - 1] != '\n'; });
+        EXPECT_GT(insideALine * 2, qsizetype(cuts.size()));
+        // About a tick's worth of lines per chunk.
+        const double lines = double(bytes.count('\n'));
+        EXPECT_NEAR(double(cuts.size()), lines / linesPerTick, lines / linesPerTick * 0.2 + 2);
+    }
+}
+
+TEST(OstrelGenTrickle, TheToolPlaysTheSourceIntoTheTarget)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString src = folder.filePath(QStringLiteral("src.ostrelScript"));
+    const QString dst = folder.filePath(QStringLiteral("dst.ostrelScript"));
+    QFile file(src);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(SmallTournament());
+    file.close();
+    const Outcome played = RunTool({"--trickle", src, dst, "--lines-per-second", "20000"});
+    EXPECT_EQ(played.ExitCode, 0) << played.Err.constData();
+    QFile out(dst);
+    ASSERT_TRUE(out.open(QIODevice::ReadOnly));
+    EXPECT_EQ(out.readAll(), SmallTournament());
+    EXPECT_EQ(RunTool({"--trickle", src}).ExitCode, 64);
+    EXPECT_EQ(RunTool({"--trickle", src, dst, "--lines-per-second", "0"}).ExitCode, 64);
+}
