@@ -122,7 +122,9 @@ TEST_F(WindowManagerTest, AMaximisedWindowComesBackMaximisedWithExactNormalBound
         TFormView form;
         ASSERT_TRUE(ShowAndWait(&form));
         ASSERT_TRUE(SettleInState(form, true)) << "not maximised again";
-        EXPECT_EQ(form.frameGeometry(), available);
+        // The window manager may hide the maximised frame's border just
+        // off the screen's edges.
+        EXPECT_TRUE(form.frameGeometry().contains(available)) << form.frameGeometry().x() << "," << form.frameGeometry().y();
         if (start == 4) {
             form.showNormal();
             ASSERT_TRUE(SettleInState(form, false));
