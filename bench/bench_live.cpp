@@ -223,7 +223,8 @@ std::string ProcField(pid_t pid, const char *file, const char *key)
 }
 
 // The tool has read the whole file once and sleeps between its polls: what
-// is appended now is a growth, not part of the first load.
+// is appended now is a growth, not part of the first load. Where the bytes
+// read cannot be seen, sleeping alone tells it.
 void AwaitFirstLoad(pid_t pid, qsizetype bytes)
 {
     for (int tries = 0; tries < 6000; ++tries) {
@@ -232,7 +233,7 @@ void AwaitFirstLoad(pid_t pid, qsizetype bytes)
         const std::size_t close = text.rfind(')');
         const char state = close != std::string::npos && close + 2 < text.size() ? text[close + 2] : '?';
         const std::string read = ProcField(pid, "io", "rchar: ");
-        if (state == 'Z' || (state == 'S' && !read.empty() && std::stoll(read) >= bytes))
+        if (state == 'Z' || (state == 'S' && (read.empty() || std::stoll(read) >= bytes)))
             return;
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
