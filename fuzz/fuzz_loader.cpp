@@ -1,10 +1,13 @@
 // Feeds arbitrary bytes to the script loader and checks, after every load,
 // the promises the loader makes about what it leaves behind: a model that
 // the engine, the map and the lists can follow without bounds checks of
-// their own beyond the entrant lookup.
+// their own beyond the entrant lookup. Then feeds the same bytes again as a
+// file that grows in chunks, and checks that the live read gives what a
+// whole load of the bytes taken in gives.
 
 #include "fuzzcheck.h"
 #include "memoryfile.h"
+#include "modeldump.h"
 
 #include "scriptloader.h"
 #include "sjisdecoder.h"
@@ -14,6 +17,9 @@
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
+#include <iterator>
+#include <optional>
+#include <string>
 #include <vector>
 
 using namespace ostrel;
@@ -111,6 +117,123 @@ bool IsOneOf(const std::vector<int> &messages, std::initializer_list<int> ids)
     return messages.size() == 1 && std::find(ids.begin(), ids.end(), messages.front()) != ids.end();
 }
 
+struct WholeLoad {
+    LoadResult Result;
+    std::string Dump;  // the model, when it loaded
+};
+
+// Read of the first size bytes, as a fresh model.
+WholeLoad LoadPrefix(const uint8_t *data, std::size_t size)
+{
+    WholeLoad load;
+    const MemoryFile file = OpenMemory(data, size);
+    if (!file)
+        return load;
+    ReplayModel model;
+    load.Result = ScriptLoader(model).Read(file.get());
+    if (load.Result.Succeeded())
+        load.Dump = DumpModel(model);
+    return load;
+}
+
+// The chunk sizes come from a hash of the input, so that a crash replays
+// the same cuts: mostly a few bytes (inside a line, between CR and LF,
+// inside a double-byte character), sometimes across many lines or a
+// 511-byte piece of a long line.
+class ChunkSizes {
+public:
+    ChunkSizes(const uint8_t *data, std::size_t size)
+    {
+        for (std::size_t i = 0; i < size; ++i)
+            state_ = (state_ ^ data[i]) * 0x100000001b3u;
+    }
+
+    std::size_t Next()
+    {
+        // splitmix64
+        uint64_t z = (state_ += 0x9e3779b97f4a7c15u);
+        z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9u;
+        z = (z ^ (z >> 27)) * 0x94d049bb133111ebu;
+        z ^= z >> 31;
+        static constexpr std::size_t Spans[] = {3, 16, 64, 600, 4096};
+        return 1 + std::size_t(z >> 8) % Spans[z % std::size(Spans)];
+    }
+
+private:
+    uint64_t state_ = 0xcbf29ce484222325u;
+};
+
+// The input grows in chunks through Start, TakeIn and Finish. After the
+// start and the 1st, 2nd, 4th, 8th ... take-in, the model must equal a
+// whole load of the bytes taken in; after Finish, a whole load of the
+// input. Every load, however short, sets up its win ledger (256 KiB) and
+// the announced entrant table, so checking every chunk would slow the
+// fuzzer about tenfold.
+void CheckLiveRead(const uint8_t *data, std::size_t size, const WholeLoad &whole)
+{
+    ReplayModel model;
+    ScriptLoader loader(model);
+    ChunkSizes chunks(data, size);
+    int takenIn = 0;
+    const auto requireAsLoaded = [&] {
+        ++takenIn;
+        if ((takenIn & (takenIn - 1)) != 0)
+            return;
+        const WholeLoad prefix = LoadPrefix(data, std::size_t(loader.BytesTaken()));
+        Require(prefix.Result.Succeeded() && prefix.Dump == DumpModel(model),
+                "a take-in equals a whole load of the bytes taken in");
+    };
+    const ScriptLoader::Amending amending = [&](int step) {
+        Require(step >= 1 && std::size_t(step) <= model.Steps.size(), "an amended step has been taken in");
+    };
+    std::size_t end = 0;
+    bool finished = false;
+    while (!finished) {
+        // Each failed start reads the preamble again from the file's start:
+        // the chunks before the start double, to keep that cost linear.
+        end = std::min(size, end + std::max(chunks.Next(), loader.Started() ? 0 : end));
+        finished = end == size;
+        const MemoryFile file = OpenMemory(data, end);
+        if (!file)
+            return;
+        if (!loader.Started()) {
+            const std::optional<LoadResult> started = loader.Start(file.get());
+            if (!started)
+                continue;
+            Require(started->Outcome != LoadResult::OutOfMemory, "a small input exhausts memory");
+            if (!started->Succeeded()) {
+                const WholeLoad prefix = LoadPrefix(data, end);
+                Require(prefix.Result.Outcome == started->Outcome && prefix.Result.Messages == started->Messages,
+                        "a live read refuses what a whole load refuses");
+                Require(!whole.Result.Succeeded(), "a live read refuses no file that loads whole");
+                return;
+            }
+            Require(loader.BytesTaken() <= end && loader.BytesRead() <= end, "a live read stays within the file");
+            const WholeLoad prefix = LoadPrefix(data, std::size_t(loader.BytesTaken()));
+            Require(prefix.Result.Succeeded() && prefix.Result.Messages == started->Messages
+                        && prefix.Dump == DumpModel(model),
+                    "a live start gives what a whole load of the bytes taken in gives");
+            // The held tail of the whole input is still to come.
+            if (!finished)
+                continue;
+        }
+        Require(loader.BytesRead() <= end && std::fseek(file.get(), long(loader.BytesRead()), SEEK_SET) == 0,
+                "a live read stays within the file");
+        const uint64_t takenBefore = loader.BytesTaken();
+        Require(finished ? loader.Finish(file.get(), amending) : loader.TakeIn(file.get(), amending),
+                "a small input exhausts memory");
+        Require(loader.BytesTaken() >= takenBefore && loader.BytesTaken() <= end,
+                "a live read takes in more of the file, never less");
+        if (!finished)
+            requireAsLoaded();
+    }
+    // A live read starts only once the header and the entrants are whole.
+    if (!loader.Started())
+        return;
+    Require(whole.Result.Succeeded() && whole.Dump == DumpModel(model),
+            "a live read to the end equals a whole load");
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, std::size_t size)
@@ -127,6 +250,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, std::size_t size)
         Require(IsOneOf(result.Messages, {IdsNotAScript, IdsTooLarge}), "a refused file says why, once");
         Require(!result.ModelReplaced && model.Entrants.empty() && model.Steps.empty() && model.Battles.empty(),
                 "a refused file leaves the model alone");
+        CheckLiveRead(data, size, {result, {}});
         return 0;
     }
     Require(result.ModelReplaced, "a loaded file replaces the model");
@@ -136,5 +260,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, std::size_t size)
     CheckEntrants(model, !result.Messages.empty());
     CheckSteps(model);
     CheckBattles(model);
+    CheckLiveRead(data, size, {result, DumpModel(model)});
     return 0;
 }
