@@ -22,7 +22,8 @@ BUILD_DIR=${BUILD_DIR:-build}
 JOBS=${JOBS:-$(nproc)}
 
 PACKAGES=(cmake make g++ pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev
-          libgtest-dev libgmock-dev fonts-ipafont-gothic fonts-dejavu-core)
+          libgtest-dev libgmock-dev fonts-ipafont-gothic fonts-dejavu-core
+          libwebp-dev libgif-dev)
 FUZZ_PACKAGES=(clang-14 libclang-rt-14-dev)
 RUN_PACKAGES=(xvfb xauth)
 SHOT_PACKAGES=(xvfb openbox xdotool x11-utils imagemagick)
