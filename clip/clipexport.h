@@ -12,6 +12,7 @@
 namespace ostrel {
 
 class ReplayCopy;
+struct ReplayModel;
 
 enum class ClipFormat { WebP, Gif };
 
@@ -46,6 +47,10 @@ struct ClipOutcome {
 // Why a request cannot be made at all, before any frame: TooLarge, NoRange,
 // or Written when it can.
 ClipOutcome::Status CheckClip(const ClipRequest &request, QSize mapSize);
+
+// About how many bytes the clip will take, from the cells the steps in its
+// range change: for a live estimate, not a promise.
+qint64 EstimateClipBytes(const ReplayModel &model, const ClipRequest &request, QSize mapSize);
 
 // Called after each position with the positions done and their number;
 // returning false cancels the export.
