@@ -97,7 +97,7 @@ fuzz)
 bench)
     install_missing "${PACKAGES[@]}"
     BUILD_DIR=build-release
-    benches=(bench_replay bench_seek bench_window bench_strip bench_views)
+    benches=(bench_replay bench_seek bench_window bench_strip bench_views bench_clip)
     cmake -S . -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=Release
     cmake --build "$BUILD_DIR" -j"$JOBS" --target "${benches[@]}"
     for b in "${benches[@]}"; do
