@@ -4,6 +4,7 @@
 #include "scaledmap.h"
 #include "uitext.h"
 
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -57,6 +58,10 @@ ClipDialog::ClipDialog(const ReplayModel &model, QSize mapSize, const ClipDialog
     WindowZoom = new QRadioButton(UiText(IdsClipWindowZoom).arg(std::lround(setup.WindowScale * 100)));
     TargetWidth = new QRadioButton(UiText(IdsClipWidth));
     WindowZoom->setChecked(true);
+    // The two sit in different rows, so they are made one choice here.
+    auto *scales = new QButtonGroup(this);
+    scales->addButton(WindowZoom);
+    scales->addButton(TargetWidth);
     Width = new QSpinBox;
     Width->setRange(16, 65535);
     Width->setValue(ScaledMapSize(mapSize, setup.WindowScale).width());
