@@ -106,6 +106,7 @@ enum StringId {
     IdsClipGifFilter = 40355,
     IdsClipNoRange = 40356,
     IdsClipPositions = 40357,     // the range's caption
+    IdsClipGifInexact = 40358,    // GIF with scaled or overlaid frames
 };
 
 // The UTF-8 text of a string table entry, or an empty text for an unknown id.

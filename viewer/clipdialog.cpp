@@ -65,6 +65,7 @@ ClipDialog::ClipDialog(const ReplayModel &model, QSize mapSize, const ClipDialog
     Width = new QSpinBox;
     Width->setRange(16, 65535);
     Width->setValue(ScaledMapSize(mapSize, setup.WindowScale).width());
+    Width->setMinimumWidth(Width->fontMetrics().horizontalAdvance(QStringLiteral("000000")) + 40);
 
     WholeArena = new QRadioButton(UiText(IdsClipWholeArena));
     InView = new QRadioButton(UiText(IdsClipInView));
@@ -110,6 +111,7 @@ ClipDialog::ClipDialog(const ReplayModel &model, QSize mapSize, const ClipDialog
     for (QRadioButton *button : {WindowZoom, TargetWidth, WholeArena, InView})
         connect(button, &QRadioButton::toggled, this, &ClipDialog::Update);
     connect(Width, &QSpinBox::valueChanged, this, [this] { TargetWidth->setChecked(true); });
+    connect(Overlay, &QCheckBox::toggled, this, &ClipDialog::Update);
     Update();
 }
 
@@ -146,14 +148,18 @@ void ClipDialog::Update()
                           .arg(frame.height())
                           .arg(QLocale().formattedDataSize(bytes)));
     const ClipOutcome::Status status = CheckClip(request, mapSize_);
-    QString warning;
+    QStringList warnings;
     if (status == ClipOutcome::TooLarge)
-        warning = UiText(IdsClipTooLarge).arg(LargestSide(request.Format));
+        warnings << UiText(IdsClipTooLarge).arg(LargestSide(request.Format));
     else if (status == ClipOutcome::NoRange)
-        warning = UiText(IdsClipNoRange);
-    else if (bytes > LargeClipBytes)
-        warning = UiText(IdsClipLarge);
-    Warning->setText(warning);
+        warnings << UiText(IdsClipNoRange);
+    if (status == ClipOutcome::Written && bytes > LargeClipBytes)
+        warnings << UiText(IdsClipLarge);
+    // Only the map's own colours at 100 % are sure to fit a GIF's palette.
+    if (status == ClipOutcome::Written && request.Format == ClipFormat::Gif
+        && (request.Scale != 1.0 || IncludeOverlay()))
+        warnings << UiText(IdsClipGifInexact);
+    Warning->setText(warnings.join(QLatin1Char('\n')));
     Buttons->button(QDialogButtonBox::Ok)->setEnabled(status == ClipOutcome::Written);
 }
 

@@ -62,6 +62,7 @@ TEST_F(ClipDialogTest, RefusesWhatTheFormatCannotHoldAndAnEmptyRange)
     EXPECT_EQ(dialog.Warning->text(), UiText(IdsClipTooLarge).arg(16383));
     dialog.Format->setCurrentIndex(1);  // GIF holds 65,535 a side
     EXPECT_TRUE(Accepts());
+    EXPECT_TRUE(dialog.Warning->text().contains(UiText(IdsClipGifInexact)));
 
     dialog.First->setValue(6);
     EXPECT_FALSE(Accepts());
