@@ -246,7 +246,7 @@ public:
     }
 
     // A range that is empty once clamped is a usage error, found only now
-    // that the slider's range is known.
+    // that the slider's range is known: the run stops there.
     bool Clip(const QString &arg)
     {
         QString why;
@@ -254,10 +254,12 @@ public:
         if (ClipRangeEmpty(session_, spec)) {
             std::fprintf(stderr, "ostrel-inspect: --clip %s: A is after B once both are clamped into 0..%d\n",
                          qPrintable(arg), session_.SliderMax());
-            std::exit(UsageError);
+            usageError_ = true;
+            return false;
         }
         return WriteClip(session_, spec, clip_);
     }
+    bool UsageErrorFound() const { return usageError_; }
     ReplaySession &Session() { return session_; }
     const ReplaySession &Session() const { return session_; }
     // The messages of every load so far, in order.
@@ -265,6 +267,7 @@ public:
 
 private:
     ClipSettings clip_;
+    bool usageError_ = false;
     ReplaySession session_;
     std::vector<int> messages_;
 };
@@ -420,6 +423,8 @@ int main(int argc, char *argv[])
         Write(QJsonDocument(stateAfter("load", options->File, loaded)));
         for (const Action &action : options->Actions) {
             const bool result = inspector.Run(action);
+            if (inspector.UsageErrorFound())
+                return UsageError;
             std::fputc(',', stdout);
             Write(QJsonDocument(stateAfter(action.Name, ArgOf(action), result)));
         }
@@ -433,6 +438,8 @@ int main(int argc, char *argv[])
         QByteArray lines;
         for (const Action &action : options->Actions) {
             const bool result = inspector.Run(action);
+            if (inspector.UsageErrorFound())
+                return UsageError;
             lines += ActionLine(action, result, inspector.Session());
         }
         PrintSummary(inspector, loaded);
