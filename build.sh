@@ -24,7 +24,8 @@ BUILD_DIR=${BUILD_DIR:-build}
 JOBS=${JOBS:-$(nproc)}
 
 PACKAGES=(cmake make g++ pkg-config qt6-base-dev qt6-qpa-plugins qt6-translations-l10n libgl-dev
-          libgtest-dev libgmock-dev fonts-ipafont-gothic fonts-dejavu-core)
+          libgtest-dev libgmock-dev fonts-ipafont-gothic fonts-dejavu-core
+          libwebp-dev libgif-dev)
 FUZZ_PACKAGES=(clang-14 libclang-rt-14-dev)
 RUN_PACKAGES=(xvfb xauth)
 SHOT_PACKAGES=(xvfb openbox xdotool x11-utils imagemagick)
@@ -102,7 +103,7 @@ fuzz)
 bench)
     install_missing "${PACKAGES[@]}"
     BUILD_DIR=build-release
-    benches=(bench_replay bench_seek bench_window bench_strip bench_views bench_live)
+    benches=(bench_replay bench_seek bench_window bench_strip bench_views bench_live bench_clip)
     cmake -S . -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=Release
     cmake --build "$BUILD_DIR" -j"$JOBS" --target "${benches[@]}"
     for b in "${benches[@]}"; do

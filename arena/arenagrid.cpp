@@ -91,6 +91,29 @@ void ArenaGrid::Prefetch(int column, int row) const
     __builtin_prefetch(&looks_[IndexOf(column, row)], 1);
 }
 
+void ArenaGrid::TrackChanges(bool on)
+{
+    tracking_ = on;
+    changed_.clear();
+}
+
+void ArenaGrid::NoteChange(std::size_t index)
+{
+    if (tracking_)
+        changed_.push_back(index);
+}
+
+std::vector<QPoint> ArenaGrid::TakeChangedTiles()
+{
+    std::vector<QPoint> tiles;
+    tiles.reserve(changed_.size());
+    const std::size_t stride = std::size_t(columns_ + 2);
+    for (std::size_t index : changed_)
+        tiles.emplace_back(int(index % stride) - 1, int(index / stride) - 1);
+    changed_.clear();
+    return tiles;
+}
+
 std::size_t ArenaGrid::IndexOf(int64_t column, int64_t row) const
 {
     if (!built_ || column < -1 || row < -1 || column > columns_ || row > rows_)
@@ -140,6 +163,7 @@ void ArenaGrid::Fill(int column, int row, QRgb colour)
     const std::size_t index = IndexOf(column, row);
     if (index == SIZE_MAX)
         return;
+    NoteChange(index);
     CellLook &look = looks_[index];
     look.Fill = colour;
     if (look.InkCount == 1 && !look.First.HasLines) {
@@ -165,6 +189,7 @@ void ArenaGrid::DrawLabel(int index, QRgb colour)
         const std::size_t slot = IndexOf(int64_t(entrant.X) + pieces[p].Dc, int64_t(entrant.Y) + pieces[p].Dr);
         if (slot == SIZE_MAX)
             continue;
+        NoteChange(slot);
         const Ink ink{mask, colour, uint16_t(p), false, !pieces[p].Lines.empty()};
         CellLook &cell = looks_[slot];
         if (cell.InkCount == 0 || (cell.InkCount == 1 && cell.First.SamePixels(ink))) {

@@ -72,6 +72,17 @@ public:
     void Build(const ScriptHeader &header, const std::vector<Entrant> &entrants);
     // Forgets the entrant table (the model is being replaced).
     void ReleaseEntrants();
+    // Reads another entrant table from now on: a copy of the grid follows
+    // a copy of the entrants it was drawn from, taken at the same time.
+    void UseEntrants(const std::vector<Entrant> &entrants) { entrants_ = &entrants; }
+
+    // While on, the drawing operations note the tiles whose look they
+    // change (a cell's interior with the line pixels to its right and
+    // below), so that a picture kept of the map can be brought up to date
+    // by repainting only those. TakeChangedTiles hands them over, each
+    // (column, row) once or more, and starts a new list.
+    void TrackChanges(bool on);
+    std::vector<QPoint> TakeChangedTiles();
 
     // Draws the grid lines and every label in white on a blank map.
     void DrawAll();
@@ -129,8 +140,12 @@ private:
     void DrawLabel(int index, QRgb colour);
     const Entrant *EntrantAt(int index) const;
 
+    void NoteChange(std::size_t index);
+
     bool built_ = false;
     bool drawn_ = false;
+    bool tracking_ = false;
+    std::vector<std::size_t> changed_;     // indices of looks_
     std::vector<int32_t> cells_;
     int columns_ = 0;
     int rows_ = 0;

@@ -40,6 +40,16 @@ bool StepEngine::SeekTo(int target)
     return true;
 }
 
+void StepEngine::TakePositionOf(const StepEngine &other)
+{
+    digest_ = other.digest_;
+    currentPosition_ = other.currentPosition_;
+    highlightActive_ = other.highlightActive_;
+    highlightPlayer1_ = other.highlightPlayer1_;
+    highlightPlayer2_ = other.highlightPlayer2_;
+    highlightStep_ = other.highlightStep_;
+}
+
 const ReplayStep *StepEngine::ShownStep(int p) const
 {
     return model_.Steps.empty() ? nullptr : StepAt(std::clamp(p, 1, StepCount()));
@@ -54,7 +64,7 @@ void StepEngine::ReleaseHighlight()
 // What a step reads of an entrant: its place, and what colours its label.
 void StepEngine::PrefetchEntrant(int index) const
 {
-    if (const Entrant *entrant = model_.EntrantAt(index)) {
+    if (const Entrant *entrant = EntrantAt(index)) {
         __builtin_prefetch(&entrant->X);
         __builtin_prefetch(&entrant->Status);
     }
@@ -73,7 +83,7 @@ void StepEngine::PrefetchFightsAhead(int k, int direction) const
     }
     if (const ReplayStep *step = StepAt(k + direction * Distance); step && step->Fight) {
         for (const FightSide &side : step->Fight->Side) {
-            if (const Entrant *entrant = model_.EntrantAt(side.EntrantIndex))
+            if (const Entrant *entrant = EntrantAt(side.EntrantIndex))
                 arena_.Prefetch(entrant->X, entrant->Y);
         }
     }
@@ -110,14 +120,14 @@ void StepEngine::ApplyMoveStep(const ReplayStep &step, bool forward)
             PrefetchEntrant(at(n + 2 * PrefetchDistance).EntrantIndex);
         if (n + PrefetchDistance < deltas.size()) {
             const MoveDelta &ahead = at(n + PrefetchDistance);
-            if (const Entrant *entrant = model_.EntrantAt(ahead.EntrantIndex)) {
+            if (const Entrant *entrant = EntrantAt(ahead.EntrantIndex)) {
                 arena_.Prefetch(entrant->X, entrant->Y);
                 const int sign = forward ? 1 : -1;
                 arena_.Prefetch(Moved(entrant->X, sign * ahead.Dx), Moved(entrant->Y, sign * ahead.Dy));
             }
         }
         const MoveDelta &delta = at(n);
-        Entrant *entrant = model_.EntrantAt(delta.EntrantIndex);
+        Entrant *entrant = EntrantAt(delta.EntrantIndex);
         if (!entrant)
             continue;
         arena_.SetCell(entrant->X, entrant->Y, 0);
@@ -136,7 +146,7 @@ void StepEngine::ApplyFightStep(const ReplayStep &step, bool landing)
     if (!step.Fight)
         return;
     const FightRecord &fight = *step.Fight;
-    ApplyFightOutcome(fight, model_.EntrantAt(fight.Side[0].EntrantIndex), model_.EntrantAt(fight.Side[1].EntrantIndex));
+    ApplyFightOutcome(fight, EntrantAt(fight.Side[0].EntrantIndex), EntrantAt(fight.Side[1].EntrantIndex));
     Highlight(step, landing);
 }
 
@@ -148,7 +158,7 @@ void StepEngine::Highlight(const ReplayStep &step, bool landing)
 {
     if (landing) {
         for (const FightSide &side : step.Fight->Side) {
-            if (const Entrant *entrant = model_.EntrantAt(side.EntrantIndex))
+            if (const Entrant *entrant = EntrantAt(side.EntrantIndex))
                 arena_.HighlightCell(entrant->X, entrant->Y, side.EntrantIndex);
         }
     }
@@ -161,8 +171,8 @@ void StepEngine::Highlight(const ReplayStep &step, bool landing)
 void StepEngine::ClearHighlight(bool forward)
 {
     highlightActive_ = false;
-    Entrant *p1 = model_.EntrantAt(highlightPlayer1_);
-    Entrant *p2 = model_.EntrantAt(highlightPlayer2_);
+    Entrant *p1 = EntrantAt(highlightPlayer1_);
+    Entrant *p2 = EntrantAt(highlightPlayer2_);
     const ReplayStep *highlighted = StepAt(highlightStep_);
     if (!forward && highlighted && highlighted->Fight) {
         const FightRecord &fight = *highlighted->Fight;
@@ -181,7 +191,7 @@ void StepEngine::ClearHighlight(bool forward)
 
 void StepEngine::RedrawEntrant(int index)
 {
-    const Entrant *entrant = model_.EntrantAt(index);
+    const Entrant *entrant = EntrantAt(index);
     if (!entrant)
         return;
     arena_.RedrawCell(entrant->X, entrant->Y, -1);

@@ -24,7 +24,15 @@ namespace ostrel {
 // players' rates from before the fight and puts them back in play.
 class StepEngine {
 public:
-    StepEngine(ReplayModel &model, ArenaControl &arena) : model_(model), arena_(arena) {}
+    StepEngine(ReplayModel &model, ArenaControl &arena) : StepEngine(model, model.Entrants, arena) {}
+    // A second replay of the same tournament: it reads the model's steps,
+    // which no longer change once loaded, and moves entrants of its own.
+    StepEngine(const ReplayModel &model, std::vector<Entrant> &entrants, ArenaControl &arena)
+        : model_(model), entrants_(entrants), arena_(arena) {}
+
+    // Stands where other stands (position, highlight, digest). This engine's
+    // entrants and arena must be copies of other's, taken at that position.
+    void TakePositionOf(const StepEngine &other);
 
     // Moves to target (0 to Maximum()). False, doing nothing at all, when
     // target is the current position. Must not be re-entered.
@@ -62,8 +70,13 @@ private:
     void PrefetchFightsAhead(int k, int direction) const;
     void PrefetchEntrant(int index) const;
     int StepCount() const { return int(model_.Steps.size()); }
+    Entrant *EntrantAt(int index) const
+    {
+        return index >= 0 && std::size_t(index) < entrants_.size() ? &entrants_[std::size_t(index)] : nullptr;
+    }
 
-    ReplayModel &model_;
+    const ReplayModel &model_;
+    std::vector<Entrant> &entrants_;
     ArenaControl &arena_;
     std::vector<std::string> digest_;
 

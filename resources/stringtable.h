@@ -87,6 +87,37 @@ enum StringId {
     IdsLiveMissing = 40307,
     IdsLiveUnreadable = 40308,
     IdsLiveWaiting = 40309,
+
+    // Exporting a stretch of the replay as an animation.
+    IdsExportClip = 40330,        // the menu item and the dialog's title
+    IdsClipFirst = 40331,
+    IdsClipLast = 40332,
+    IdsClipTime = 40333,
+    IdsClipTimeMs = 40334,        // %1 ms
+    IdsClipTimePlay = 40335,      // %1 ms, the play speed
+    IdsClipTimeFast = 40336,      // %1 ms, the fast play speed
+    IdsClipScale = 40337,
+    IdsClipWindowZoom = 40338,    // %1 the window's zoom in percent
+    IdsClipWidth = 40339,
+    IdsClipArea = 40340,
+    IdsClipWholeArena = 40341,
+    IdsClipInView = 40342,
+    IdsClipOverlay = 40343,
+    IdsClipFormat = 40344,
+    IdsClipWebP = 40345,
+    IdsClipGif = 40346,
+    IdsClipEstimate = 40347,      // %1 frames, %2 x %3 pixels, %4 the size
+    IdsClipLarge = 40348,
+    IdsClipTooLarge = 40349,      // %1 the largest side in pixels
+    IdsClipProgress = 40350,      // %1 of %2 positions, %3 seconds left
+    IdsClipCancel = 40351,
+    IdsClipNotSaved = 40352,
+    IdsClipNotExact = 40353,
+    IdsClipWebPFilter = 40354,
+    IdsClipGifFilter = 40355,
+    IdsClipNoRange = 40356,
+    IdsClipPositions = 40357,     // the range's caption
+    IdsClipGifInexact = 40358,    // GIF with scaled or overlaid frames
 };
 
 // The UTF-8 text of a string table entry, or an empty text for an unknown id.

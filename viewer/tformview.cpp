@@ -6,6 +6,11 @@
 #include "battlelistview.h"
 #include "commandline.h"
 #include "completionpopupguard.h"
+#ifdef OSTREL_HAS_CLIP
+#include "clipdialog.h"
+#include "clipexportrun.h"
+#include "replaycopy.h"
+#endif
 #include "droppedscript.h"
 #include "findbar.h"
 #include "followedbattlefilter.h"
@@ -736,6 +741,7 @@ void TFormView::ShowMapMenu(QPoint position)
     MapMenu menu(Session, ImageBr->MapPoint(position), this);
     menu.AddFollowMenu({Actions->NextFollowedBattle, Actions->PreviousFollowedBattle, Actions->FollowedExit,
                         Actions->FollowedBattlesOnly});
+    menu.insertAction(menu.actions().value(menu.actions().indexOf(menu.CopyMap) + 1), Actions->ExportClip);
     menu.addSeparator();
     menu.addAction(Actions->GoTo);
     menu.addAction(Actions->ShowOverview);
@@ -766,6 +772,57 @@ void TFormView::GoToClick()
     if (const std::optional<GoToRequest> request = AskGoTo())
         Session.MoveSlider(GoToPosition(Session, *request));
 }
+
+#ifdef OSTREL_HAS_CLIP
+void TFormView::ExportClipClick()
+{
+    if (!Session.Grid().IsDrawn())
+        return;
+    // The battle chosen in the list with ten positions either side, or the
+    // hundred positions from the one shown.
+    ClipDialogSetup setup{Session.SliderMax(), Session.CurrentPosition(), Session.CurrentPosition() + 100};
+    const int battle = BattleFilter->BattleAt(ListViewBattle->currentIndex().row());
+    if (battle >= 0 && std::size_t(battle) < Session.Model().Battles.size()) {
+        setup.First = Session.Model().Battles[std::size_t(battle)].StartPosition - 10;
+        setup.Last = Session.Model().Battles[std::size_t(battle)].EndPosition + 10;
+    }
+    setup.First = std::clamp(setup.First, 0, setup.SliderMax);
+    setup.Last = std::clamp(setup.Last, 0, setup.SliderMax);
+    setup.WindowScale = ImageBr->Scale();
+    setup.InView = QRect(ScrollBoxBr->horizontalScrollBar()->value(), ScrollBoxBr->verticalScrollBar()->value(),
+                         ScrollBoxBr->viewport()->width(), ScrollBoxBr->viewport()->height());
+    setup.CanOverlay = Session.Followed() >= 0;
+    ClipDialog dialog(Session.Model(), Session.Grid().MapSize(), setup, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    ClipRequest request = dialog.Request();
+    const bool gif = request.Format == ClipFormat::Gif;
+    QFileDialog files(this, UiText(IdsExportClip), QString(), UiText(gif ? IdsClipGifFilter : IdsClipWebPFilter));
+    files.setAcceptMode(QFileDialog::AcceptSave);
+    files.setDefaultSuffix(gif ? QStringLiteral("gif") : QStringLiteral("webp"));
+    CompletionPopupGuard::Attach(files);
+    if (files.exec() != QDialog::Accepted)
+        return;
+    const QString path = files.selectedFiles().value(0);
+    // The overlay as the window draws it, from a copy of what it needs.
+    if (dialog.IncludeOverlay()) {
+        request.Overlay = [history = Session.FollowedHistory(), whole = wholeTrail_,
+                           scale = request.Scale](QPainter &painter, int position) {
+            PaintFollowOverlay(painter, FollowOverlayAt(history, position, whole), scale);
+        };
+    }
+    const ClipOutcome outcome = RunClipExport(this, ReplayCopy::Of(Session), request, path);
+    if (outcome.Result == ClipOutcome::Cancelled)
+        return;
+    if (outcome.Result != ClipOutcome::Written)
+        QMessageBox::warning(this, QString::fromUtf8(ApplicationTitle),
+                             UiText(IdsClipNotSaved) + QStringLiteral("\n") + QDir::toNativeSeparators(path));
+    else if (!outcome.Exact)
+        QMessageBox::information(this, QString::fromUtf8(ApplicationTitle), UiText(IdsClipNotExact));
+}
+#else
+void TFormView::ExportClipClick() {}
+#endif
 
 void TFormView::ToolButtonPlayClick()
 {

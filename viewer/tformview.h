@@ -175,6 +175,10 @@ public:
     // Go to: asks for a position or a turn and moves the slider there, as a
     // drag would; nothing while the slider is disabled.
     void GoToClick();
+    // Export clip: asks for a stretch of the replay and how to show it, then
+    // writes it on a copy of the replay while this one goes on. Nothing
+    // before a tournament is loaded or where clips are not built in.
+    void ExportClipClick();
 
 protected:
     // The file the user picks in OpenDialogScript; empty when cancelled.

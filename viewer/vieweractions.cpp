@@ -76,6 +76,11 @@ ViewerActions::ViewerActions(TFormView &form) : QObject(&form), form_(form), sli
     Find = Add({QKeySequence::Find}, &ViewerActions::OnFind);
     StopFollowing = Add({Qt::Key_Escape}, &ViewerActions::OnStopFollowing);
     Recentre = Add({Qt::CTRL | Qt::Key_L}, &ViewerActions::OnRecentre);
+    ExportClip = Add({Qt::CTRL | Qt::Key_E}, &ViewerActions::OnExportClip);
+    ExportClip->setText(UiText(IdsExportClip) + QStringLiteral("…"));
+#ifndef OSTREL_HAS_CLIP
+    ExportClip->setVisible(false);
+#endif
     form_.TrackBarProgress->installEventFilter(this);
     Sync();
 }
@@ -104,6 +109,7 @@ void ViewerActions::Sync()
     for (QAction *move : {NextFollowedBattle, PreviousFollowedBattle, FollowedExit})
         move->setEnabled(enabled.Slider && session.Followed() >= 0);
     Find->setEnabled(session.Grid().IsDrawn());
+    ExportClip->setEnabled(session.Grid().IsDrawn());
     for (QAction *follow : {StopFollowing, Recentre})
         follow->setEnabled(session.Followed() >= 0);
 }
@@ -226,6 +232,11 @@ void ViewerActions::OnPreviousFollowedBattle()
 void ViewerActions::OnFollowedExit()
 {
     form_.Session.JumpToFollowedExit();
+}
+
+void ViewerActions::OnExportClip()
+{
+    form_.ExportClipClick();
 }
 
 void ViewerActions::OnGoTo()

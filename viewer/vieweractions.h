@@ -51,6 +51,7 @@ public:
     QAction *Find;            // Ctrl+F: the find bar over the map
     QAction *StopFollowing;   // Esc (the open find bar takes it first)
     QAction *Recentre;        // Ctrl+L: the camera back on the followed entrant
+    QAction *ExportClip;      // Ctrl+E: Export clip (hidden where clips are not built in)
 
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -78,6 +79,7 @@ private:
     void OnFind();
     void OnStopFollowing();
     void OnRecentre();
+    void OnExportClip();
 
     TFormView &form_;
     // Compared against in eventFilter, which may still be called while the

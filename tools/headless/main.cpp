@@ -2,6 +2,7 @@
 // runs the given actions in order as a user would in the window, and prints
 // what the viewer holds after each.
 
+#include "clipaction.h"
 #include "replaysession.h"
 #include "viewerjson.h"
 #include "sjisdecoder.h"
@@ -45,11 +46,12 @@ struct Options {
     bool Timeline = false;
     bool Live = false;
     double LiveIdle = 5;  // seconds without a change that end watching
+    ClipSettings Clip;
     QString File;
     std::vector<Action> Actions;
 };
 
-const QStringList ValueActions{"seek", "load", "open", "tick", "render"};
+const QStringList ValueActions{"seek", "load", "open", "tick", "render", "clip"};
 const QStringList PlainActions{"reset", "play", "fast", "pause", "quit"};
 
 // Every option with its description, in the order --help lists them; the
@@ -86,6 +88,12 @@ QList<QCommandLineOption> InspectOptions()
         option("quit", "Action: click Quit."),
         option("tick", "Action: deliver up to N play timer ticks while the timer runs.", "N"),
         option("render", "Action: write the map as it stands to PNG.", "PNG"),
+        option("clip", "Action: write positions A to B (each clamped into the slider's range) as an animation "
+                       "to OUT, a lossless WebP (.webp) or a GIF (.gif), one frame per position, made on a copy "
+                       "of the replay, which stays where it is. A > B after clamping is a usage error.", "A:B:OUT"),
+        option("clip-ms", "Each position's time in a clip, in ms (default 100).", "MS"),
+        option("clip-zoom", "The map's scale in a clip, in percent, as the window's zoom paints it (default 100).",
+               "Z"),
     };
 }
 
@@ -105,6 +113,10 @@ QString Rejection(const QString &action, const QString &value)
             return {};
         return QRegularExpression("^[+-]?[0-9]+$").match(value).hasMatch() ? QStringLiteral("out of range")
                                                                            : QStringLiteral("not an integer");
+    }
+    if (action == "clip") {
+        QString why;
+        return ParseClipSpec(value, why) ? QString() : why;
     }
     if (action == "tick") {
         ok = QRegularExpression("^[0-9]+$").match(value).hasMatch() && value.toLongLong(&ok) >= 1 && ok;
@@ -171,6 +183,17 @@ Parsed ParseArguments(QCommandLineParser &parser, const QStringList &args)
         const long long index = value.toLongLong(&ok);
         options.Entrants.append(ok && index >= 0 && index <= INT_MAX ? int(index) : -1);
     }
+    for (const char *name : {"clip-ms", "clip-zoom"}) {
+        const QString option = QString::fromLatin1(name);
+        if (!parser.isSet(option))
+            continue;
+        const QString value = parser.value(option);
+        const QString rejection = option == "clip-ms" ? ClipMsRejection(value) : ClipZoomRejection(value);
+        if (!rejection.isEmpty())
+            return {std::nullopt, QStringLiteral("invalid value '%1' for --%2: %3").arg(value, option, rejection)};
+    }
+    options.Clip.Ms = parser.isSet("clip-ms") ? parser.value("clip-ms").toInt() : options.Clip.Ms;
+    options.Clip.Zoom = parser.isSet("clip-zoom") ? parser.value("clip-zoom").toDouble() : options.Clip.Zoom;
     options.File = files.constFirst();
     // The parser keeps each option's values in order, and the order of all
     // options as given: together they give the actions in order.
@@ -200,6 +223,7 @@ void ExitOnMemoryFailure(const LoadResult &result)
 
 class Inspector {
 public:
+    explicit Inspector(const ClipSettings &clip) : clip_(clip) {}
     // Runs one action; returns its result as the state reports it.
     bool Run(const Action &action)
     {
@@ -220,6 +244,8 @@ public:
             return Report(session_.ToolButtonOpenClick(action.Arg));
         if (action.Name == "tick")
             return Tick(action.Arg.toLongLong());
+        if (action.Name == "clip")
+            return Clip(action.Arg);
         const QImage map = session_.MapPicture();
         return !map.isNull() && map.save(action.Arg, "PNG");
     }
@@ -244,12 +270,29 @@ public:
         return delivered > 0;
     }
 
+    // A range that is empty once clamped is a usage error, found only now
+    // that the slider's range is known: the run stops there.
+    bool Clip(const QString &arg)
+    {
+        QString why;
+        const ClipSpec spec = *ParseClipSpec(arg, why);
+        if (ClipRangeEmpty(session_, spec)) {
+            std::fprintf(stderr, "ostrel-inspect: --clip %s: A is after B once both are clamped into 0..%d\n",
+                         qPrintable(arg), session_.SliderMax());
+            usageError_ = true;
+            return false;
+        }
+        return WriteClip(session_, spec, clip_);
+    }
+    bool UsageErrorFound() const { return usageError_; }
     ReplaySession &Session() { return session_; }
     const ReplaySession &Session() const { return session_; }
     // The messages of every load so far, in order.
     const std::vector<int> &Messages() const { return messages_; }
 
 private:
+    ClipSettings clip_;
+    bool usageError_ = false;
     ReplaySession session_;
     std::vector<int> messages_;
 };
@@ -262,6 +305,8 @@ QJsonValue ArgOf(const Action &action)
         return action.Arg.toInt();
     if (action.Name == "tick" || action.Name == "grow" || action.Name == "reload")
         return action.Arg.toLongLong();
+    if (action.Name == "clip")
+        return action.Arg.section(QLatin1Char(':'), 2);
     return action.Arg;
 }
 
@@ -456,7 +501,7 @@ int main(int argc, char *argv[])
     }
     const std::optional<Options> &options = parsed.Accepted;
 
-    Inspector inspector;
+    Inspector inspector(options->Clip);
     LiveWatch live(inspector, options->LiveIdle);
     const bool loaded = options->Live ? live.Load(options->File)
                                       : inspector.Report(inspector.Session().OpenScript(options->File));
@@ -483,6 +528,8 @@ int main(int argc, char *argv[])
         Write(QJsonDocument(stateAfter("load", options->File, loaded)));
         for (const Action &action : options->Actions) {
             const bool result = inspector.Run(action);
+            if (inspector.UsageErrorFound())
+                return UsageError;
             std::fputc(',', stdout);
             Write(QJsonDocument(stateAfter(action.Name, ArgOf(action), result)));
         }
@@ -503,6 +550,8 @@ int main(int argc, char *argv[])
         QByteArray lines;
         for (const Action &action : options->Actions) {
             const bool result = inspector.Run(action);
+            if (inspector.UsageErrorFound())
+                return UsageError;
             lines += ActionLine(action, result, inspector.Session());
         }
         PrintSummary(inspector, loaded);
