@@ -49,10 +49,22 @@ bool ScriptWatch::Live() const
     return session_.Watching() && !session_.LiveEnded();
 }
 
+void ScriptWatch::Release()
+{
+    if (--holds_ == 0 && changedWhileHeld_) {
+        changedWhileHeld_ = false;
+        TakeIn();
+    }
+}
+
 void ScriptWatch::TakeIn()
 {
     if (path_.isEmpty())
         return;
+    if (holds_ > 0) {
+        changedWhileHeld_ = true;
+        return;
+    }
     if (!session_.Watching()) {
         StartLive();
         return;

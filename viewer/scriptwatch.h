@@ -37,6 +37,18 @@ public:
     // Takes in what the file holds now. The watch calls it on each change
     // (coalesced); tests call it instead of waiting.
     void TakeIn();
+    // While a Held lives, changes wait and are taken in together when it
+    // ends: a worker thread is reading the tournament's steps.
+    class Held {
+    public:
+        explicit Held(ScriptWatch &watch) : watch_(watch) { ++watch_.holds_; }
+        ~Held() { watch_.Release(); }
+        Held(const Held &) = delete;
+        Held &operator=(const Held &) = delete;
+
+    private:
+        ScriptWatch &watch_;
+    };
     FileChangeWatch &Files() { return files_; }
 
     // The file has grown since it was opened, and its events' End line has
@@ -55,6 +67,7 @@ signals:
     void Updated();
 
 private:
+    void Release();
     void StartLive();
     void Grew();
     void Reload(const LoadResult &result);
@@ -72,6 +85,8 @@ private:
     qint64 loadedSize_ = 0;
     QByteArray loadedHead_;
     bool stalled_ = false;
+    int holds_ = 0;
+    bool changedWhileHeld_ = false;
     Note note_ = Note::None;
     int reloadMessage_ = 0;
 };

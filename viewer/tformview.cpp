@@ -811,7 +811,11 @@ void TFormView::ExportClipClick()
             PaintFollowOverlay(painter, FollowOverlayAt(history, position, whole), scale);
         };
     }
+    // The export's worker reads the tournament's steps, which a growing file
+    // would extend under it.
+    std::optional<ScriptWatch::Held> held(std::in_place, *Watch);
     const ClipOutcome outcome = RunClipExport(this, ReplayCopy::Of(Session), request, path);
+    held.reset();
     if (outcome.Result == ClipOutcome::Cancelled)
         return;
     if (outcome.Result != ClipOutcome::Written)

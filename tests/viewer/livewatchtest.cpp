@@ -110,6 +110,20 @@ TEST_F(LiveWatchTest, TheSliderFollowsTheLiveEndOnlyFromTheEnd)
     }
 }
 
+// A clip's worker reads the steps: growth waits until the hold ends.
+TEST_F(LiveWatchTest, GrowthWaitsWhileTheWatchIsHeld)
+{
+    Start();
+    Form->Session.MoveSlider(Form->Session.SliderMax());
+    {
+        const ScriptWatch::Held held(*Form->Watch);
+        GrowToTheEnd();
+        EXPECT_EQ(Form->Session.SliderMax(), PrefixMax);
+    }
+    Settle();
+    EXPECT_EQ(Form->Session.SliderMax(), FullMax);
+}
+
 TEST_F(LiveWatchTest, EndAndTheIndicatorGoBackToTheLiveEnd)
 {
     const std::function<void()> reattach[] = {
