@@ -12,6 +12,8 @@
 #   ./build.sh screenshot      remake docs/viewer.png under a virtual X server
 #   ./build.sh package         make the Debian package ostrel-viewer_<version>_amd64.deb
 #                              (build-package) and check it unpacked
+#   ./build.sh package-check   install that package with apt-get into a new
+#                              Debian 12 system (debootstrap) and run it there
 #   ./build.sh windows         cross-build for Windows, run the tests under wine,
 #                              pack OstrelView-<version>-win64.zip and the installer
 set -euo pipefail
@@ -123,6 +125,13 @@ package)
     rm -f "$BUILD_DIR"/*.deb
     (cd "$BUILD_DIR" && cpack -G DEB)
     tools/package/check-package.sh "$BUILD_DIR"/ostrel-viewer_*_amd64.deb
+    ;;
+package-check)
+    # The package installed by apt-get into a brand-new Debian 12 system: too
+    # slow for CI the first time (it makes that system), so a developer's.
+    [ -f build-package/ostrel-viewer_*_amd64.deb ] || "$0" package
+    install_missing debootstrap
+    tools/package/check-install-in-chroot.sh build-package/ostrel-viewer_*_amd64.deb
     ;;
 windows)
     install_missing "${WINDOWS_PACKAGES[@]}"
