@@ -15,6 +15,8 @@ here=$(cd "$(dirname "$0")" && pwd)
 repo=$(cd "$here/../.." && pwd)
 # shellcheck source=../install-missing.sh
 source "$repo/tools/install-missing.sh"
+# shellcheck source=debian-source.sh
+source "$here/debian-source.sh"
 
 QT_VERSION=6.4.2
 prefix=${1:-${OSTREL_QT_MINGW:-$HOME/.cache/ostrel/qt6-mingw-$QT_VERSION}}
@@ -60,33 +62,13 @@ unpack_prebuilt() {
     mv "$staging/qt6-mingw" "$prefix" && rmdir "$staging"
 }
 
-# apt-get source needs a deb-src entry; add one for the mirror the system
-# already uses when there is none.
-ensure_deb_src() {
-    grep -rqsE '^(deb-src |Types:.*deb-src)' /etc/apt/sources.list /etc/apt/sources.list.d/ && return
-    local uri suites
-    uri=$(grep -hsE '^URIs:' /etc/apt/sources.list.d/debian.sources | head -1 | awk '{print $2}')
-    suites=$(grep -hsE '^Suites:' /etc/apt/sources.list.d/debian.sources | head -1 | cut -d' ' -f2-)
-    if [ -z "$uri" ]; then
-        read -r _ uri suites _ < <(grep -hsE '^deb ' /etc/apt/sources.list | head -1) || true
-    fi
-    [ -n "$uri" ] || { echo "No Debian mirror found in the apt sources." >&2; exit 1; }
-    local sudo=""
-    [ "$(id -u)" -ne 0 ] && sudo=sudo
-    printf 'Types: deb-src\nURIs: %s\nSuites: %s\nComponents: main\nSigned-By: /usr/share/keyrings/debian-archive-keyring.gpg\n' \
-        "$uri" "$suites" | $sudo tee /etc/apt/sources.list.d/ostrel-deb-src.sources >/dev/null
-    $sudo apt-get update -qq
-}
-
 build_from_source() {
     echo "Building Qt $QT_VERSION for Windows from Debian's source (about 15-20 minutes on 2 cores)" >&2
-    install_missing dpkg-dev patch
-    ensure_deb_src
+    install_missing patch
     local work="$prefix.work"
-    rm -rf "$work" "$prefix" && mkdir -p "$work"
-    (cd "$work" && apt-get source -qq "qt6-base=$host_version") >&2
+    rm -rf "$work" "$prefix"
     local src
-    src=$(find "$work" -maxdepth 1 -type d -name 'qt6-base-*' | head -1)
+    src=$(fetch_debian_source qt6-base "$host_version" "$work")
     patch -d "$src" -p1 < "$here/qwindows-directwrite-needs-direct2d.patch" >&2
     mkdir -p "$work/build"
     (cd "$work/build" && "$here/configure-qtbase.sh" "$src" "$prefix") >&2
