@@ -41,7 +41,7 @@ PACKAGE_PACKAGES=(dpkg-dev desktop-file-utils appstream shared-mime-info xdg-uti
 WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-x86-64-dev
                   binutils-mingw-w64-x86-64 cmake ninja-build qt6-base-dev qt6-base-dev-tools
                   wine64 wine googletest fonts-ipafont-gothic fonts-dejavu-core xvfb xauth x11-utils openbox
-                  imagemagick nsis qt6-translations-l10n)
+                  imagemagick nsis qt6-translations-l10n pkg-config libwebp-dev libgif-dev)
 
 configure_and_build() {
     cmake -S . -B "$BUILD_DIR" "$@"

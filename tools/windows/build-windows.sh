@@ -13,11 +13,13 @@ WINE=/usr/lib/wine/wine64
 WINESERVER=/usr/lib/wine/wineserver
 
 qt=$(tools/windows/build-qt.sh | tail -n 1)
+codecs=$(tools/windows/build-codecs.sh | tail -n 1)
 
 cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$qt/lib/cmake/Qt6/qt.toolchain.cmake" \
     -DQT_CHAINLOAD_TOOLCHAIN_FILE="$repo/tools/windows/toolchain-mingw64.cmake" \
-    -DCMAKE_CROSSCOMPILING_EMULATOR="$WINE"
+    -DCMAKE_CROSSCOMPILING_EMULATOR="$WINE" \
+    -DOSTREL_CODECS_PREFIX="$codecs" -DOSTREL_CLIP=ON
 cmake --build "$BUILD_DIR" -j"$JOBS"
 
 # The tests' own wine prefix, made once before the tests run in parallel.
