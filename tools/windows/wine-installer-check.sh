@@ -2,7 +2,8 @@
 # The installer under wine, in a fresh prefix of its own:
 #  1. a silent install puts the programs under %LOCALAPPDATA%\Programs, the
 #     association and the uninstall entry under HKCU and a Start-menu shortcut;
-#  2. the installed ostrel-inspect prints what the native one prints;
+#  2. the installed ostrel-inspect prints what the native one prints, and
+#     writes the same clip, byte for byte (same libwebp, same frames);
 #  3. a silent uninstall removes all of it and keeps the viewer's settings;
 #  4. an extension that another program took over since is left to it.
 # Wine merges no HKCU\Software\Classes into HKCR, so the keys are read from
@@ -89,6 +90,17 @@ cmp -s "$work/native.json" "$work/windows.json" || {
     diff <(tr ',' '\n' < "$work/native.json") <(tr ',' '\n' < "$work/windows.json") | head -20
     fail "the installed ostrel-inspect printed other JSON than the native one"
 }
+# A clip made after a seek past its start, so its first frame is reached
+# backwards. The offscreen platform under wine draws the labels with the
+# gothic face the native build finds through fontconfig.
+clip_args=(default.ostrelScript --seek 60 --clip 10:91:clip.webp)
+(cd "$work/examples" && "$native_inspect" "${clip_args[@]}" > /dev/null && mv clip.webp native.webp)
+(cd "$work/examples" && WINEQT_QPA_FONTDIR='Z:\usr\share\fonts\opentype\ipafont-gothic' \
+    "$WINE" "$folder_windows\\ostrel-inspect.exe" "${clip_args[@]}" < /dev/null > /dev/null)
+[ -s "$work/examples/native.webp" ] || fail "the native ostrel-inspect wrote no clip"
+[ -s "$work/examples/clip.webp" ] || fail "the installed ostrel-inspect wrote no clip"
+cmp "$work/examples/native.webp" "$work/examples/clip.webp" \
+    || fail "the installed ostrel-inspect wrote another clip than the native one"
 
 echo "== 3. silent uninstall keeps the settings"
 "$WINE" reg add "$settings_key" /v OstrelViewTop /t REG_SZ /d 40 /f > /dev/null
