@@ -3,11 +3,11 @@
 // 250 x 250 arena 1,920 pixels wide, beside 100 positions of the same, so
 // that growth with the number of frames shows. WebP and GIF side by side.
 
+#include "benchinputs.h"
 #include "clipexport.h"
 #include "replaycopy.h"
 #include "replaysession.h"
 #include "stopwatch.h"
-#include "tournamentgenerator.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -57,12 +57,9 @@ int main(int argc, char *argv[])
     std::printf("%-26s %-5s %6s %9s %9s %10s %12s\n", "input", "fmt", "frames", "fps", "size kB", "base MB",
                 "peak +MB");
     for (const auto &input : inputs) {
-        const QString script = dir.filePath(QStringLiteral("input.ostrelScript"));
-        QFile file(script);
-        const QByteArray bytes = TournamentGenerator::Generate(input.Options);
-        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        const QString script = WriteInput(dir.path(), {input.Name, input.Options});
+        if (script.isEmpty())
             return 1;
-        file.close();
         ReplaySession session;
         session.OpenScript(script);
         if (!session.HasTournament())

@@ -9,9 +9,9 @@
 //
 //   bench_live    generate the input and measure
 
+#include "benchinputs.h"
 #include "replaysession.h"
 #include "stopwatch.h"
-#include "tournamentgenerator.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -276,7 +276,7 @@ int main(int argc, char *argv[])
     QTemporaryDir dir;
     const QString whole = dir.filePath("whole.ostrelScript");
     const QString growing = dir.filePath("growing.ostrelScript");
-    const QByteArray script = TournamentGenerator::Generate({1, 32767, 1000, 200, 32767, false});
+    const QByteArray script = TournamentGenerator::Generate(LargeInputs[1].Options);
     if (!WriteFile(whole, script))
         return 1;
 

@@ -8,12 +8,13 @@
 //   bench_seek --cold-load FILE   only the load, as a fresh process's first act
 
 #include "battlelist.h"
+#include "benchinputs.h"
 #include "replaysession.h"
 #include "stopwatch.h"
-#include "tournamentgenerator.h"
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QTemporaryDir>
 
@@ -37,8 +38,6 @@ using namespace ostrel;
 extern char **environ;
 
 namespace {
-
-
 
 template <typename F>
 double Median(int runs, F &&work)
@@ -222,11 +221,6 @@ std::map<std::string, double> MeasureInChildren(int runs, const char *self, cons
     return medians;
 }
 
-struct Input {
-    const char *Name;
-    TournamentOptions Options;
-};
-
 } // namespace
 
 int main(int argc, char *argv[])
@@ -241,29 +235,24 @@ int main(int argc, char *argv[])
         return MeasureColdLoad(argv[2]);
     }
     QCoreApplication app(argc, argv);
-    const std::vector<Input> inputs = {
-        {"32000 on 250x250", {1, 32000, 250, 250, 32767, false}},
-        {"32767 on 1000x200", {1, 32767, 1000, 200, 32767, false}},
-        {"2 on 1000x200", {1, 2, 1000, 200, 32767, false}},
-    };
+    std::vector<BenchInput> inputs(std::begin(LargeInputs), std::end(LargeInputs));
+    inputs.push_back({"2 on 1000x200", {1, 2, 1000, 200, 32767, false}});
     QTemporaryDir dir;
     std::printf("%-20s %8s %8s %9s %9s %9s %9s %9s %9s %9s %9s %8s %10s %8s %9s\n", "input", "MB", "steps", "fgets ms",
                 "load", "cold load", "0->end ms", "(list ms)", "end->0 ms", "seek ms", "tick ms", "peak MiB", "peak/limit", "rows",
                 "texts ms");
-    for (const Input &input : inputs) {
-        const QByteArray script = TournamentGenerator::Generate(input.Options);
-        const QString path = dir.filePath(QString::fromLatin1(input.Name).replace(' ', '_'));
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(script) != script.size())
+    for (const BenchInput &input : inputs) {
+        const QString path = WriteInput(dir.path(), input);
+        if (path.isEmpty())
             return 1;
-        file.close();
+        const double bytes = double(QFileInfo(path).size());
         std::map<std::string, double> f = MeasureInChildren(3, argv[0], "--measure", path);
         std::map<std::string, double> cold = MeasureInChildren(5, argv[0], "--cold-load", path);
         const double mib = f["peak"] / 1024;
         // The memory target: three times the file and 64 MiB.
-        const double limit = 3 * script.size() / 1048576.0 + 64;
+        const double limit = 3 * bytes / 1048576.0 + 64;
         std::printf("%-20s %8.2f %8.0f %9.1f %8.1fx %8.1fx %9.1f %9.1f %9.1f %9.2f %9.3f %8.0f %10.2f %8.0f %9.1f\n",
-                    input.Name, script.size() / 1e6, f["steps"], f["fgets"] * 1e3, f["loadratio"],
+                    input.Name, bytes / 1e6, f["steps"], f["fgets"] * 1e3, f["loadratio"],
                     cold["coldratio"],
                     f["forward"] * 1e3, f["list"] * 1e3, f["backward"] * 1e3, f["seek"] * 1e3, f["tick"] * 1e3, mib,
                     mib / limit, f["rows"], f["texts"] * 1e3);

@@ -2,12 +2,12 @@
 // paint of the whole strip, against the load of the same file measured in
 // the same run. Runs on the offscreen platform.
 
+#include "benchinputs.h"
 #include "overviewstrip.h"
 #include "replaysession.h"
 #include "stopwatch.h"
 #include "tformview.h"
 #include "timelinecolumns.h"
-#include "tournamentgenerator.h"
 
 #include <QApplication>
 #include <QFile>
@@ -25,23 +25,13 @@ int main(int argc, char *argv[])
     QStandardPaths::setTestModeEnabled(true);
     QApplication app(argc, argv);
     QTemporaryDir dir;
-    const struct {
-        const char *Name;
-        TournamentOptions Options;
-    } inputs[] = {
-        {"32000 on 250x250", {1, 32000, 250, 250, 32767, false}},
-        {"32767 on 1000x200", {1, 32767, 1000, 200, 32767, false}},
-    };
     constexpr int Width = 1200;
     constexpr int Rounds = 20;
     std::printf("%-20s %9s %9s %9s %9s %9s\n", "input", "load ms", "build ms", "(% load)", "paint ms", "move ms");
-    for (const auto &input : inputs) {
-        const QString path = dir.filePath(QStringLiteral("input.ostrelScript"));
-        QFile file(path);
-        const QByteArray script = TournamentGenerator::Generate(input.Options);
-        if (!file.open(QIODevice::WriteOnly) || file.write(script) != script.size())
+    for (const BenchInput &input : LargeInputs) {
+        const QString path = WriteInput(dir.path(), input);
+        if (path.isEmpty())
             return 1;
-        file.close();
 
         ReplaySession session;
         const double load = Seconds([&] { session.OpenScript(path); });

@@ -6,11 +6,11 @@
 //
 //   bench_views    generate the inputs and measure them
 
+#include "benchinputs.h"
 #include "replaysession.h"
 #include "stopwatch.h"
-#include "tournamentgenerator.h"
 
-#include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QTemporaryDir>
 
@@ -49,20 +49,11 @@ int BusiestEntrant(const ReplaySession &session)
     return busiest;
 }
 
-struct Input {
-    const char *Name;
-    TournamentOptions Options;
-};
-
 } // namespace
 
 int main(int argc, char *argv[])
 {
     QGuiApplication app(argc, argv);
-    const std::vector<Input> inputs = {
-        {"32000 on 250x250", {1, 32000, 250, 250, 32767, false}},
-        {"32767 on 1000x200", {1, 32767, 1000, 200, 32767, false}},
-    };
     // A user types a name a character at a time; the texts are in the
     // generator's name pool, and the half-width form must find them too.
     const std::vector<QString> keystrokes = {QStringLiteral("ク"), QStringLiteral("クロ"), QStringLiteral("ｸﾛｳ"),
@@ -71,13 +62,10 @@ int main(int argc, char *argv[])
     std::printf("%-18s %6s %8s %8s %7s %8s %7s %9s %7s %8s %7s %8s %7s %6s %6s\n", "input", "MB", "load ms", "plain ms",
                 "index", "index %", "search", "search %", "find", "find %", "history", "hist %", "views %",
                 "found", "cells");
-    for (const Input &input : inputs) {
-        const QByteArray script = TournamentGenerator::Generate(input.Options);
-        const QString path = dir.filePath(QString::fromLatin1(input.Name).replace(' ', '_'));
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(script) != script.size())
+    for (const BenchInput &input : LargeInputs) {
+        const QString path = WriteInput(dir.path(), input);
+        if (path.isEmpty())
             return 1;
-        file.close();
 
         ReplaySession session;
         const double load = MedianSeconds([&] { session.OpenScript(path); });
@@ -99,7 +87,7 @@ int main(int argc, char *argv[])
         const auto percent = [&](double seconds) { return 100 * seconds / plain; };
         std::printf("%-18s %6.2f %8.1f %8.1f %7.1f %7.1f%% %7.1f %8.1f%% %7.2f %7.2f%% %7.2f %7.2f%% %6.1f%% %6zu "
                     "%6zu\n",
-                    input.Name, script.size() / 1e6, load * 1e3, plain * 1e3, indexBuild * 1e3, percent(indexBuild),
+                    input.Name, double(QFileInfo(path).size()) / 1e6, load * 1e3, plain * 1e3, indexBuild * 1e3, percent(indexBuild),
                     searchBuild * 1e3, percent(searchBuild), slowestFind * 1e3, percent(slowestFind), history * 1e3,
                     percent(history), percent(indexBuild + searchBuild + history), found, cells);
         std::fflush(stdout);

@@ -3,13 +3,13 @@
 // window has handled it and painted what shows, against a single-step seek
 // of the session alone in the same run. Runs on the offscreen platform.
 
+#include "benchinputs.h"
 #include "replaysession.h"
 #include "stopwatch.h"
 #include "mapimage.h"
 #include "mapzoom.h"
 #include "reportlistview.h"
 #include "tformview.h"
-#include "tournamentgenerator.h"
 
 #include <QApplication>
 #include <QScrollArea>
@@ -26,12 +26,6 @@
 using namespace ostrel;
 
 namespace {
-
-
-struct Input {
-    const char *Name;
-    TournamentOptions Options;
-};
 
 // The time from the event to the end of the paint it caused.
 template <typename F>
@@ -52,19 +46,12 @@ int main(int argc, char *argv[])
     QStandardPaths::setTestModeEnabled(true);
     QApplication app(argc, argv);
     QTemporaryDir dir;
-    const Input inputs[] = {
-        {"32000 on 250x250", {1, 32000, 250, 250, 32767, false}},
-        {"32767 on 1000x200", {1, 32767, 1000, 200, 32767, false}},
-    };
     std::printf("%-20s %9s %9s %9s %9s %9s %9s %9s %9s %11s\n", "input", "End ms", "(session)", "Home ms", "(session)",
                 "tick ms", "seek1 ms", "fit ms", "follow ms", "rows at end");
-    for (const Input &input : inputs) {
-        const QString path = dir.filePath(QStringLiteral("input.ostrelScript"));
-        QFile file(path);
-        const QByteArray script = TournamentGenerator::Generate(input.Options);
-        if (!file.open(QIODevice::WriteOnly) || file.write(script) != script.size())
+    for (const BenchInput &input : LargeInputs) {
+        const QString path = WriteInput(dir.path(), input);
+        if (path.isEmpty())
             return 1;
-        file.close();
 
         TFormView form;
         form.show();
