@@ -10,7 +10,6 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
-#include <QTemporaryDir>
 #include <QTemporaryFile>
 
 #include <random>
@@ -110,23 +109,15 @@ TEST(LiveSession, StandingStillShowsWhatOpeningTheBytesTakenInShows)
 
 TEST(LiveSession, AFileRenamedOverTheWatchedOneIsLoadedAnew)
 {
-    // Plain files in a folder of their own: a temporary file object may keep
-    // its file from being removed on some systems.
-    QTemporaryDir dir;
-    const auto write = [&](const char *name, const std::string &bytes) {
-        QFile file(dir.filePath(QString::fromLatin1(name)));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes.data(), qint64(bytes.size()));
-        return file.fileName();
-    };
+    const ScriptFolder files;
     const std::string first = TwoBattles();
-    const QString watched = write("watched.ostrelScript", first.substr(0, first.size() - 10));
+    const QString watched = files.Write(QStringLiteral("watched.ostrelScript"), first.substr(0, first.size() - 10));
     ReplaySession session;
     ASSERT_TRUE(session.OpenLive(watched).has_value());
     EXPECT_EQ(session.TakeInAppended().What, ReplaySession::Growth::Unchanged);
 
     const std::string second = RandomTournament(4);
-    const QString other = write("other.ostrelScript", second);
+    const QString other = files.Write(QStringLiteral("other.ostrelScript"), second);
     ASSERT_TRUE(QFile::remove(watched));
     ASSERT_TRUE(QFile::rename(other, watched));
     EXPECT_EQ(session.TakeInAppended().What, ReplaySession::Growth::Reloaded);

@@ -4,9 +4,6 @@
 #include "scripttext.h"
 #include "sessiontestkit.h"
 
-#include <QFile>
-#include <QTemporaryDir>
-
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -89,15 +86,9 @@ INSTANTIATE_TEST_SUITE_P(FollowedEntrant, JumpTest,
 
 TEST(SessionFollow, SurvivesAReloadOfTheSameFileOnly)
 {
-    QTemporaryDir dir;
-    const auto write = [&](const char *name, const std::string &script) {
-        QFile file(dir.filePath(QString::fromLatin1(name)));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(script.data(), qint64(script.size()));
-        return file.fileName();
-    };
-    const QString two = write("two.ostrelScript", TwoBattles());
-    const QString one = write("one.ostrelScript", Preamble(1));
+    const ScriptFolder files;
+    const QString two = files.Write(QStringLiteral("two.ostrelScript"), TwoBattles());
+    const QString one = files.Write(QStringLiteral("one.ostrelScript"), Preamble(1));
     ReplaySession session;
     ASSERT_TRUE(session.OpenScript(two).Succeeded());
     session.Follow(2);
@@ -109,7 +100,7 @@ TEST(SessionFollow, SurvivesAReloadOfTheSameFileOnly)
     ASSERT_TRUE(session.OpenScript(one).Succeeded());
     EXPECT_EQ(session.Followed(), -1);
     session.Follow(0);
-    write("one.ostrelScript", Preamble(0));  // the index no longer names an entrant
+    files.Write(QStringLiteral("one.ostrelScript"), Preamble(0));  // the index no longer names an entrant
     ASSERT_TRUE(session.OpenScript(one).Succeeded());
     EXPECT_EQ(session.Followed(), -1);
 }

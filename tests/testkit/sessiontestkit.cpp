@@ -1,5 +1,6 @@
 #include "sessiontestkit.h"
 
+#include <QFile>
 #include <QTemporaryFile>
 
 #include <gtest/gtest.h>
@@ -26,6 +27,15 @@ private:
 };
 
 } // namespace
+
+QString ScriptFolder::Write(const QString &name, const std::string &bytes) const
+{
+    const QString path = Path(name);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size()))
+        return {};
+    return path;
+}
 
 ReplayModel LoadModel(const std::string &script)
 {

@@ -7,6 +7,9 @@
 #include "replaysession.h"
 #include "scriptloader.h"
 
+#include <QString>
+#include <QTemporaryDir>
+
 #include <cstdint>
 #include <memory>
 #include <ostream>
@@ -14,6 +17,20 @@
 #include <vector>
 
 namespace ostrel {
+
+// Script files in a folder of their own that goes with the object; plain
+// files, which unlike a temporary file object can be removed and renamed
+// over on every system.
+class ScriptFolder {
+public:
+    // Writes bytes as the file name and returns its path; empty when the file
+    // cannot be written.
+    QString Write(const QString &name, const std::string &bytes) const;
+    QString Path(const QString &name) const { return dir_.filePath(name); }
+
+private:
+    QTemporaryDir dir_;
+};
 
 // The model that the loader reads from script text.
 ReplayModel LoadModel(const std::string &script);

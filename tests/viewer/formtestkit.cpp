@@ -35,15 +35,6 @@ QString ScriptedFormView::AskForScriptFile()
     return DialogAnswer;
 }
 
-QString ScriptFolder::Write(const QString &name, const std::string &bytes) const
-{
-    const QString path = Path(name);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size()))
-        return {};
-    return path;
-}
-
 std::string FiveStepTournament()
 {
     return Header(4) + EntrantBlock("P0", "E0", 0, 0) + EntrantBlock("P1", "E1", 1, 0)

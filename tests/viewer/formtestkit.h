@@ -6,13 +6,13 @@
 // modal boxes that the window shows by itself.
 
 #include "playbackstate.h"
+#include "sessiontestkit.h"
 #include "tformview.h"
 
 #include <QList>
 #include <QStringList>
 #include <QMessageBox>
 #include <QString>
-#include <QTemporaryDir>
 #include <QTimer>
 
 #include <string>
@@ -42,18 +42,6 @@ protected:
     QString AskForScriptFile() override;
     void ShowLoaderMessages(const LoadResult &result) override;
     void ShowCannotOpen(const QString &path) override;
-};
-
-// Script files in a folder of their own that goes with the object.
-class ScriptFolder
-{
-public:
-    // Writes bytes as the file name and returns its path.
-    QString Write(const QString &name, const std::string &bytes) const;
-    QString Path(const QString &name) const { return Dir.filePath(name); }
-
-private:
-    QTemporaryDir Dir;
 };
 
 // Five steps over five turns, four entrants (entrant 2 has the Japanese name
