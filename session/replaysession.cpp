@@ -124,6 +124,7 @@ LoadResult ReplaySession::Adopt(LoadResult result, ArenaGrid map, bool mapDrawn)
     }
     if (result.ModelReplaced) {
         search_.reset();
+        summary_.reset();
         index_.Clear();
         loadedPath_.clear();
         followed_ = -1;
@@ -230,6 +231,7 @@ ReplaySession::LiveTake ReplaySession::ReadOn(bool finish)
     };
     const bool read = finish ? live_->Finish(amending) : live_->TakeIn(amending);
     index_.Extend(model_, firstChanged);
+    summary_.reset();
     if (followed_ >= 0)
         followedHistory_ = index_.HistoryOf(model_, followed_);
     sliderMax_ = engine_.Maximum();
@@ -514,9 +516,11 @@ EntrantRecord ReplaySession::RecordOf(int entrant) const
     return RecordAt(model_, entrant, CurrentPosition());
 }
 
-TournamentSummary ReplaySession::Summary() const
+const TournamentSummary &ReplaySession::Summary() const
 {
-    return SummarizeTournament(model_);
+    if (!summary_)
+        summary_ = SummarizeTournament(model_);
+    return *summary_;
 }
 
 } // namespace ostrel

@@ -153,7 +153,8 @@ public:
     // What the entrant has done by the position shown.
     EntrantRecord RecordOf(int entrant) const;
     // The standings of the whole tournament; empty before the first load.
-    TournamentSummary Summary() const;
+    // Worked out once for the battles read so far.
+    const TournamentSummary &Summary() const;
     // The whole tournament by position and by entrant, built at each load.
     const TournamentIndex &Index() const { return index_; }
     // The search over the loaded entrants, built on first use after a load.
@@ -231,6 +232,7 @@ private:
     BattleListMemo battleListMemo_;
     TournamentIndex index_;
     mutable std::optional<EntrantSearch> search_;
+    mutable std::optional<TournamentSummary> summary_;
     QString loadedPath_;  // the file of the tournament loaded, as opened
     int followed_ = -1;
     EntrantHistory followedHistory_;
